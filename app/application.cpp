@@ -1,0 +1,112 @@
+#include "app/application.h"
+
+#include "app/singleinstance.h"
+#include "outreach/cobrand.h"
+#include "outreach/frmNagScreen2.h"
+#include "outreach/random.h"
+#include "outreach/updateprompt.h"
+#include "quiz/frmMain.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QMessageBox>
+#include <QPointer>
+#include <QWidget>
+
+namespace tressora {
+namespace {
+
+bool &ended()
+{
+    static bool value = false;
+    return value;
+}
+
+std::function<void()> &processEnder()
+{
+    static std::function<void()> ender;
+    return ender;
+}
+
+void endProcess()
+{
+    if (ended())
+        return;
+    ended() = true;
+    releaseSingleInstance();
+    if (processEnder())
+        processEnder()();
+    else
+        QCoreApplication::exit(0); // leaves nested loops too, so main() returns
+}
+
+} // namespace
+
+QString applicationTitle()
+{
+    return QStringLiteral("Tressora");
+}
+
+void installFontSubstitutions()
+{
+    // The windows are laid out for Verdana and MS Sans Serif; DejaVu Sans has close metrics.
+    QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"));
+}
+
+void StartProgram()
+{
+    // Only EndProgram ends the program; hiding or closing windows on the way never does.
+    QApplication::setQuitOnLastWindowClosed(false);
+    if (!acquireSingleInstance()) {
+        QMessageBox::information(nullptr, applicationTitle(),
+                                 QStringLiteral("Application is already running"));
+        EndProgram();
+        return;
+    }
+    seedRandomFromClock();
+    UpdatePrompt();
+    frmMain::instance()->show();
+    CoBrand_Randomize();
+}
+
+void RunExitSequence()
+{
+    frmNagScreen2::showWindow();
+}
+
+void EndProgram()
+{
+    // Close handlers that run during the walk may open windows or enter EndProgram again, so
+    // the walk repeats over windows it has not closed yet; each window is closed once.
+    QList<QPointer<QWidget>> closed;
+    for (int pass = 0; pass < 3 && !ended(); ++pass) {
+        bool closedAny = false;
+        const auto windows = QApplication::topLevelWidgets();
+        for (const QPointer<QWidget> window : windows) {
+            if (ended())
+                break; // an inner call has ended the program: this walk does not resume
+            if (window && window->parentWidget() == nullptr && !closed.contains(window)) {
+                closed.append(window);
+                window->close();
+                closedAny = true;
+            }
+        }
+        if (!closedAny)
+            break;
+    }
+    endProcess();
+}
+
+bool programEnded()
+{
+    return ended();
+}
+
+void setProcessEnder(std::function<void()> ender)
+{
+    processEnder() = std::move(ender);
+    ended() = false;
+}
+
+} // namespace tressora

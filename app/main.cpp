@@ -1,0 +1,21 @@
+#include "app/application.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QWidget>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    tressora::installFontSubstitutions();
+    tressora::StartProgram();
+    const int code = tressora::programEnded() ? 0 : QApplication::exec();
+    // Windows closed on the way out are deleted here, so nothing is left for leak checkers.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const auto windows = QApplication::topLevelWidgets();
+    for (const QPointer<QWidget> window : windows) {
+        if (window && window->parentWidget() == nullptr)
+            delete window.data();
+    }
+    return code;
+}

@@ -1,0 +1,7 @@
+#include "outreach/cobrand.h"
+
+namespace tressora {
+
+void CoBrand_Randomize() {}
+
+} // namespace tressora

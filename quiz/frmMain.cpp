@@ -1,0 +1,153 @@
+#include "quiz/frmMain.h"
+
+#include "app/application.h"
+#include "app/windowstyle.h"
+#include "outreach/frmNagScreen2.h"
+#include "outreach/weblinks.h"
+#include "quiz/frmDisplay.h"
+#include "quiz/headpictures.h"
+#include "quiz/linklabel.h"
+#include "quiz/windowmenus.h"
+#include "ui_frmMain.h"
+
+#include <QAbstractItemView>
+#include <QCloseEvent>
+#include <QLayout>
+
+namespace tressora {
+
+frmMain::frmMain(QWidget *parent)
+    : QMainWindow(parent)
+    , ui(new Ui::frmMain)
+{
+    ui->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    prepareFixedWindow(this);
+    setDefaultWindowFont(this);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    optImage_ = {ui->optImage_0, ui->optImage_1, ui->optImage_2, ui->optImage_3, ui->optImage_4};
+    picHead_ = {ui->picHead_0, ui->picHead_1, ui->picHead_2, ui->picHead_3, ui->picHead_4};
+    chkFamilyHistory_ = {ui->chkFamilyHistory_0, ui->chkFamilyHistory_1, ui->chkFamilyHistory_2};
+    for (QLabel *label : std::initializer_list<QLabel *>{ui->Label1, ui->Label2, ui->Label3, ui->Label4})
+        setCaption(label, label->text());
+
+    connectSharedMenusAndAdverts(this);
+    connect(ui->cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
+    connect(ui->cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
+    connect(ui->mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    connect(ui->Label2, &LinkLabel::clicked, this, &frmMain::Label2_Click);
+    connect(ui->cmbSex, &QComboBox::currentIndexChanged, this, &frmMain::cmbSex_Click);
+
+    Form_Load();
+    ui->cmdExit->setFocus(); // the first control in tab order, outside the visible area
+}
+
+frmMain::~frmMain()
+{
+    delete ui;
+}
+
+void frmMain::Form_Load()
+{
+    for (int age = 1; age <= 120; ++age)
+        ui->cmbAge->addItem(QString::number(age));
+    ui->cmbSex->addItems({QStringLiteral("Male"), QStringLiteral("Female")});
+    ui->cmbStressLevel->addItems(stressLevels());
+    // The lists open wide enough to read every entry.
+    for (QComboBox *list : {ui->cmbAge, ui->cmbSex, ui->cmbStressLevel})
+        list->view()->setMinimumWidth(list->view()->sizeHintForColumn(0) + 24);
+    showPictureSet(kFirstMalePicture);
+    ui->cmbAge->setCurrentIndex(0);
+    ui->cmbSex->setCurrentIndex(0);
+    ui->cmbStressLevel->setCurrentIndex(0);
+}
+
+void frmMain::cmbSex_Click()
+{
+    const bool female = ui->cmbSex->currentText() == QLatin1String("Female");
+    showPictureSet(female ? kFirstFemalePicture : kFirstMalePicture);
+}
+
+void frmMain::showPictureSet(int firstPicture)
+{
+    const QString set = firstPicture == kFirstFemalePicture ? QStringLiteral("female")
+                                                            : QStringLiteral("male");
+    const qreal ratio = devicePixelRatioF();
+    for (int i = 0; i < 5; ++i) {
+        picHead_[i]->setPixmap(IMGSunsignList(firstPicture + i, ratio));
+        picHead_[i]->setAccessibleName(
+            QStringLiteral("Head picture, %1 set: %2").arg(set, optImage_[i]->text().trimmed()));
+    }
+}
+
+QuizAnswers frmMain::answers() const
+{
+    QuizAnswers a;
+    a.stage = -1;
+    for (int i = 0; i < 5; ++i) {
+        if (optImage_[i]->isChecked()) {
+            a.stage = i;
+            break;
+        }
+    }
+    a.age = ui->cmbAge->currentText().toInt();
+    a.stress = ui->cmbStressLevel->currentText();
+    a.father = chkFamilyHistory_[0]->checkState() == Qt::Checked;
+    a.maternal = chkFamilyHistory_[1]->checkState() == Qt::Checked;
+    a.paternal = chkFamilyHistory_[2]->checkState() == Qt::Checked;
+    return a;
+}
+
+void frmMain::cmdNext_Click()
+{
+    fields_ = ScoreAnswers(answers());
+
+    frmDisplay *result = frmDisplay::instance();
+    const bool notLikely = fields_.strVerdict == QLatin1String(kNotLikely);
+    result->setCaption("lblProbability", fields_.strVerdict);
+    if (notLikely) {
+        result->setCaption("lblAge", QString());
+        result->setCaption("lblShow", QString());
+    } else {
+        result->setCaption("lblAge", QString::number(fields_.intLossAge));
+    }
+    result->setCaption("lblYourAge", ui->cmbAge->currentText());
+    result->setCaption("lblLevelOfStress", ui->cmbStressLevel->currentText());
+
+    hide();
+    frmNagScreen2::hideWindow();
+    result->show();
+}
+
+void frmMain::cmdExit_Click()
+{
+    close();
+}
+
+void frmMain::mnuExit_Click()
+{
+    cmdExit_Click();
+}
+
+void frmMain::Label2_Click()
+{
+    OpenFullBrandPage();
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    RunExitSequence();
+    event->accept(); // closing is never refused
+}
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    if (!placed_) {
+        centreOnScreen(this);
+        placed_ = true;
+    }
+    QMainWindow::showEvent(event);
+}
+
+} // namespace tressora

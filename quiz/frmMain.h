@@ -1,0 +1,53 @@
+// The quiz window: the five questions, the head pictures and "Calculate My Hair Loss".
+#pragma once
+
+#include "app/windowslot.h"
+#include "quiz/scoring.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QRadioButton;
+
+namespace Ui {
+class frmMain;
+}
+
+namespace tressora {
+
+class frmMain : public QMainWindow, public WindowSlot<frmMain> {
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The working values of the last calculation.
+    const ScoreFields &workingFields() const { return fields_; }
+
+    void cmdNext_Click();
+    void cmdExit_Click();
+    void mnuExit_Click();
+    void Label2_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void Form_Load();
+    void cmbSex_Click();
+    void showPictureSet(int firstPicture);
+    QuizAnswers answers() const;
+
+    Ui::frmMain *ui;
+    std::array<QRadioButton *, 5> optImage_{};
+    std::array<QLabel *, 5> picHead_{};
+    std::array<QCheckBox *, 3> chkFamilyHistory_{};
+    ScoreFields fields_;
+    bool placed_ = false;
+};
+
+} // namespace tressora
