@@ -1,0 +1,169 @@
+// Start-up, the exit sequence from every trigger, and the end of the program.
+#include "app/application.h"
+#include "outreach/frmNagScreen2.h"
+#include "quiz/frmDisplay.h"
+#include "quiz/frmMain.h"
+#include "testsupport.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTest>
+
+using namespace tressora;
+
+class TestApp : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void startShowsOnlyTheQuiz();
+    void exitTriggers_data();
+    void exitTriggers();
+    void leavingEndsWithNoWindowLeft_data();
+    void leavingEndsWithNoWindowLeft();
+    void endProgramEnteredAgain();
+    void endProgramClosesWindowsOpenedOnTheWay();
+    void backIsNoExit();
+
+private:
+    int ends_ = 0;
+};
+
+void TestApp::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void TestApp::init()
+{
+    ends_ = 0;
+    setProcessEnder([this] { ++ends_; });
+}
+
+void TestApp::cleanup()
+{
+    testsupport::closeAllWindows();
+}
+
+void TestApp::startShowsOnlyTheQuiz()
+{
+    StartProgram();
+    QVERIFY(!programEnded());
+    QVERIFY(frmMain::existing() != nullptr);
+    QVERIFY(frmMain::existing()->isVisible());
+    QVERIFY(frmDisplay::existing() == nullptr);
+    QVERIFY(frmNagScreen2::existing() == nullptr);
+    QCOMPARE(testsupport::programWindows().size(), 1);
+    QVERIFY(!QApplication::quitOnLastWindowClosed());
+}
+
+void TestApp::exitTriggers_data()
+{
+    QTest::addColumn<bool>("fromResult");
+    QTest::addColumn<QString>("trigger");
+    QTest::newRow("quiz close box") << false << "close";
+    QTest::newRow("quiz Exit button") << false << "cmdExit";
+    QTest::newRow("quiz File Exit") << false << "mnuExit";
+    QTest::newRow("result close box") << true << "close";
+    QTest::newRow("result File Exit") << true << "mnuExit";
+}
+
+void TestApp::exitTriggers()
+{
+    QFETCH(bool, fromResult);
+    QFETCH(QString, trigger);
+    StartProgram();
+    frmMain *quiz = frmMain::existing();
+    QWidget *window = quiz;
+    if (fromResult) {
+        quiz->cmdNext_Click();
+        window = frmDisplay::existing();
+    }
+    if (trigger == "close")
+        window->close();
+    else if (trigger == "cmdExit")
+        window->findChild<QPushButton *>(trigger)->click();
+    else
+        window->findChild<QAction *>(trigger)->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QVERIFY(frmNagScreen2::existing() != nullptr);
+    QVERIFY(frmNagScreen2::existing()->isVisible());
+    QCOMPARE(ends_, 0); // the program goes on until the farewell window is closed
+    if (fromResult) {
+        QVERIFY(frmDisplay::existing() == nullptr);
+        QVERIFY(frmMain::existing() != nullptr); // still loaded...
+        QVERIFY(!frmMain::existing()->isVisible()); // ...and not shown again
+    } else {
+        QVERIFY(frmMain::existing() == nullptr);
+    }
+}
+
+void TestApp::leavingEndsWithNoWindowLeft_data()
+{
+    QTest::addColumn<bool>("byExitButton");
+    QTest::newRow("Exit button") << true;
+    QTest::newRow("close box") << false;
+}
+
+void TestApp::leavingEndsWithNoWindowLeft()
+{
+    QFETCH(bool, byExitButton);
+    StartProgram();
+    frmMain::existing()->cmdNext_Click();
+    frmDisplay::existing()->close(); // the quiz window stays loaded, hidden
+    frmNagScreen2 *farewell = frmNagScreen2::existing();
+    QVERIFY(farewell != nullptr);
+    if (byExitButton)
+        farewell->findChild<QPushButton *>("cmdClose")->click();
+    else
+        farewell->close();
+    QCOMPARE(ends_, 1);
+    QVERIFY(programEnded());
+    QVERIFY(testsupport::programWindows().isEmpty());
+}
+
+void TestApp::endProgramEnteredAgain()
+{
+    StartProgram();
+    frmMain::existing()->cmdNext_Click(); // the farewell window now exists, hidden
+    QVERIFY(frmNagScreen2::existing() != nullptr);
+    // Closing the farewell window during the walk runs its handler, which ends the program
+    // itself; the end happens once and nothing is left.
+    EndProgram();
+    QCOMPARE(ends_, 1);
+    QVERIFY(testsupport::programWindows().isEmpty());
+}
+
+void TestApp::endProgramClosesWindowsOpenedOnTheWay()
+{
+    StartProgram();
+    // Closing the quiz window shows the farewell window, which did not exist when the walk
+    // began; it must not survive the end either.
+    QVERIFY(frmNagScreen2::existing() == nullptr);
+    EndProgram();
+    QCOMPARE(ends_, 1);
+    QVERIFY(testsupport::programWindows().isEmpty());
+}
+
+void TestApp::backIsNoExit()
+{
+    StartProgram();
+    frmMain::existing()->cmdNext_Click();
+    frmDisplay::existing()->cmdBack_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(ends_, 0);
+    QVERIFY(frmMain::existing()->isVisible());
+    QVERIFY(frmDisplay::existing() == nullptr);
+    QVERIFY(!frmNagScreen2::existing()->isVisible());
+    const auto windows = testsupport::programWindows();
+    int visible = 0;
+    for (QWidget *w : windows)
+        visible += w->isVisible() ? 1 : 0;
+    QCOMPARE(visible, 1);
+}
+
+QTEST_MAIN(TestApp)
+#include "tst_app.moc"

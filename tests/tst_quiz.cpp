@@ -1,0 +1,328 @@
+// The quiz window and the result window driven through their controls.
+#include "app/application.h"
+#include "outreach/frmNagScreen2.h"
+#include "quiz/frmDisplay.h"
+#include "quiz/frmMain.h"
+#include "quiz/headpictures.h"
+#include "testsupport.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace tressora;
+
+namespace {
+
+template <class T> T *child(QWidget *window, const QString &name)
+{
+    T *found = window->findChild<T *>(name);
+    if (found == nullptr)
+        qWarning("missing control %s", qPrintable(name));
+    return found;
+}
+
+QString caption(const char *label)
+{
+    frmDisplay *result = frmDisplay::existing();
+    return result ? child<QLabel>(result, QLatin1String(label))->text() : QStringLiteral("<none>");
+}
+
+struct Answers {
+    int age = 1;
+    QString sex = QStringLiteral("Male");
+    QString stress = QStringLiteral("No Stress");
+    int stage = 0;
+    QList<int> ticked;
+};
+
+void answer(frmMain *quiz, const Answers &a)
+{
+    child<QComboBox>(quiz, "cmbAge")->setCurrentIndex(a.age - 1);
+    auto *sex = child<QComboBox>(quiz, "cmbSex");
+    sex->setCurrentIndex(sex->findText(a.sex));
+    auto *stress = child<QComboBox>(quiz, "cmbStressLevel");
+    stress->setCurrentIndex(stress->findText(a.stress));
+    child<QRadioButton>(quiz, QStringLiteral("optImage_%1").arg(a.stage))->setChecked(true);
+    for (int i = 0; i < 3; ++i)
+        child<QCheckBox>(quiz, QStringLiteral("chkFamilyHistory_%1").arg(i))
+            ->setChecked(a.ticked.contains(i));
+}
+
+void calculate(frmMain *quiz)
+{
+    QTest::mouseClick(child<QPushButton>(quiz, "cmdNext"), Qt::LeftButton);
+}
+
+void back()
+{
+    QTest::mouseClick(child<QPushButton>(frmDisplay::existing(), "cmdBack"), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+bool showsPictureSet(frmMain *quiz, int first)
+{
+    for (int i = 0; i < 5; ++i) {
+        const QPixmap shown = child<QLabel>(quiz, QStringLiteral("picHead_%1").arg(i))->pixmap();
+        if (shown.isNull() || shown.toImage() != IMGSunsignList(first + i).toImage())
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+class TestQuiz : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void defaultsAfterLoad();
+    void listContents();
+    void pictureSwapKeepsStage();
+    void handOver_data();
+    void handOver();
+    void backKeepsAnswersAndRepeats();
+    void sentenceReturnsAfterNotLikely();
+    void greyedBoxDoesNotCount();
+    void windowSizes();
+    void keyboardExit_data();
+    void keyboardExit();
+    void accessibleNames();
+
+private:
+    frmMain *quiz_ = nullptr;
+    int ends_ = 0;
+};
+
+void TestQuiz::init()
+{
+    ends_ = 0;
+    setProcessEnder([this] { ++ends_; });
+    quiz_ = frmMain::instance();
+    quiz_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(quiz_));
+}
+
+void TestQuiz::cleanup()
+{
+    testsupport::closeAllWindows();
+}
+
+void TestQuiz::defaultsAfterLoad()
+{
+    QCOMPARE(child<QComboBox>(quiz_, "cmbAge")->currentText(), "1");
+    QCOMPARE(child<QComboBox>(quiz_, "cmbSex")->currentText(), "Male");
+    QCOMPARE(child<QComboBox>(quiz_, "cmbStressLevel")->currentText(), "No Stress");
+    QVERIFY(child<QRadioButton>(quiz_, "optImage_0")->isChecked());
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(!child<QCheckBox>(quiz_, QStringLiteral("chkFamilyHistory_%1").arg(i))->isChecked());
+    QVERIFY(showsPictureSet(quiz_, kFirstMalePicture));
+    QCOMPARE(QApplication::focusWidget(), child<QPushButton>(quiz_, "cmdExit"));
+    QCOMPARE(quiz_->windowTitle(), "Tressora v1.0");
+}
+
+void TestQuiz::listContents()
+{
+    auto *age = child<QComboBox>(quiz_, "cmbAge");
+    QCOMPARE(age->count(), 120);
+    for (int i = 0; i < age->count(); ++i)
+        QCOMPARE(age->itemText(i), QString::number(i + 1));
+    QVERIFY(!age->isEditable());
+    auto *sex = child<QComboBox>(quiz_, "cmbSex");
+    QCOMPARE(sex->count(), 2);
+    QCOMPARE(sex->itemText(0), "Male");
+    QCOMPARE(sex->itemText(1), "Female");
+    auto *stress = child<QComboBox>(quiz_, "cmbStressLevel");
+    QStringList items;
+    for (int i = 0; i < stress->count(); ++i)
+        items << stress->itemText(i);
+    QCOMPARE(items, QStringList({"No Stress", "Little Stress", "More Than Little Stress",
+                                 "Moderate Stress", "High Stress"}));
+}
+
+void TestQuiz::pictureSwapKeepsStage()
+{
+    child<QRadioButton>(quiz_, "optImage_3")->setChecked(true);
+    auto *sex = child<QComboBox>(quiz_, "cmbSex");
+    sex->setCurrentIndex(1);
+    QVERIFY(showsPictureSet(quiz_, kFirstFemalePicture));
+    QVERIFY(child<QRadioButton>(quiz_, "optImage_3")->isChecked());
+    sex->setCurrentIndex(1); // the entry already selected: nothing changes
+    QVERIFY(showsPictureSet(quiz_, kFirstFemalePicture));
+    sex->setCurrentIndex(0);
+    QVERIFY(showsPictureSet(quiz_, kFirstMalePicture));
+    QVERIFY(child<QRadioButton>(quiz_, "optImage_3")->isChecked());
+}
+
+void TestQuiz::handOver_data()
+{
+    QTest::addColumn<int>("age");
+    QTest::addColumn<QString>("stress");
+    QTest::addColumn<int>("stage");
+    QTest::addColumn<QList<int>>("ticked");
+    QTest::addColumn<QString>("verdict");
+    QTest::addColumn<QString>("lossAge");
+
+    QTest::newRow("quite possibly") << 25 << "Moderate Stress" << 1 << QList<int>{0}
+                                    << "Quite Possibly" << "60";
+    QTest::newRow("most likely") << 45 << "Little Stress" << 2 << QList<int>{1} << "Most Likely"
+                                 << "55";
+    QTest::newRow("for sure") << 40 << "No Stress" << 4 << QList<int>{} << "For Sure" << "55";
+    QTest::newRow("not likely") << 55 << "High Stress" << 0 << QList<int>{0, 1, 2} << "Not Likely"
+                                << "";
+    QTest::newRow("loss age over 120") << 120 << "High Stress" << 3 << QList<int>{0, 1, 2}
+                                       << "For Sure" << "130";
+}
+
+void TestQuiz::handOver()
+{
+    QFETCH(int, age);
+    QFETCH(QString, stress);
+    QFETCH(int, stage);
+    QFETCH(QList<int>, ticked);
+    QFETCH(QString, verdict);
+    QFETCH(QString, lossAge);
+
+    for (const QString &sex : {QStringLiteral("Male"), QStringLiteral("Female")}) {
+        answer(quiz_, {age, sex, stress, stage, ticked});
+        calculate(quiz_);
+        QVERIFY(frmDisplay::existing() != nullptr);
+        QVERIFY(frmDisplay::existing()->isVisible());
+        QVERIFY(!quiz_->isVisible());
+        QVERIFY(frmNagScreen2::existing() != nullptr); // created, but left hidden
+        QVERIFY(!frmNagScreen2::existing()->isVisible());
+        QCOMPARE(caption("lblProbability"), verdict);
+        QCOMPARE(caption("lblAge"), lossAge);
+        QCOMPARE(caption("lblShow"), lossAge.isEmpty()
+                                         ? QString()
+                                         : "You will most likely lose all your hair by the age of");
+        QCOMPARE(caption("lblYourAge"), QString::number(age));
+        QCOMPARE(caption("lblLevelOfStress"), stress);
+        back();
+    }
+}
+
+void TestQuiz::backKeepsAnswersAndRepeats()
+{
+    answer(quiz_, {33, "Female", "Moderate Stress", 2, {1, 2}});
+    calculate(quiz_);
+    const QString first = caption("lblProbability") + "|" + caption("lblAge");
+    frmDisplay *shown = frmDisplay::existing();
+    back();
+    QVERIFY(frmDisplay::existing() == nullptr); // closed, not hidden
+    QVERIFY(quiz_->isVisible());
+    QVERIFY(frmNagScreen2::existing() != nullptr && !frmNagScreen2::existing()->isVisible());
+    QCOMPARE(ends_, 0);
+    QCOMPARE(child<QComboBox>(quiz_, "cmbAge")->currentText(), "33");
+    QCOMPARE(child<QComboBox>(quiz_, "cmbSex")->currentText(), "Female");
+    QCOMPARE(child<QComboBox>(quiz_, "cmbStressLevel")->currentText(), "Moderate Stress");
+    QVERIFY(child<QRadioButton>(quiz_, "optImage_2")->isChecked());
+    QVERIFY(!child<QCheckBox>(quiz_, "chkFamilyHistory_0")->isChecked());
+    QVERIFY(child<QCheckBox>(quiz_, "chkFamilyHistory_2")->isChecked());
+    QVERIFY(showsPictureSet(quiz_, kFirstFemalePicture));
+
+    calculate(quiz_);
+    QVERIFY(frmDisplay::existing() != nullptr);
+    QCOMPARE(caption("lblProbability") + "|" + caption("lblAge"), first);
+    Q_UNUSED(shown);
+    // The menu's Back does the same as the button.
+    frmDisplay::existing()->findChild<QAction *>("mnuBack")->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(frmDisplay::existing() == nullptr);
+    QVERIFY(quiz_->isVisible());
+    QVERIFY(!frmNagScreen2::existing()->isVisible());
+}
+
+void TestQuiz::sentenceReturnsAfterNotLikely()
+{
+    answer(quiz_, {1, "Male", "No Stress", 0, {}});
+    calculate(quiz_);
+    QCOMPARE(caption("lblProbability"), "Not Likely");
+    QCOMPARE(caption("lblShow"), "");
+    QCOMPARE(child<QLabel>(frmDisplay::existing(), "lblShow")->width(), 0);
+    back();
+    answer(quiz_, {30, "Male", "No Stress", 4, {}});
+    calculate(quiz_);
+    QCOMPARE(caption("lblShow"), "You will most likely lose all your hair by the age of");
+    QCOMPARE(caption("lblAge"), "45");
+    // The value labels keep their left edge whatever the caption's length.
+    QCOMPARE(child<QLabel>(frmDisplay::existing(), "lblProbability")->x(), 205);
+    QCOMPARE(child<QLabel>(frmDisplay::existing(), "lblAge")->x(), 234);
+}
+
+void TestQuiz::greyedBoxDoesNotCount()
+{
+    answer(quiz_, {30, "Male", "No Stress", 2, {}});
+    auto *father = child<QCheckBox>(quiz_, "chkFamilyHistory_0");
+    father->setTristate(true);
+    father->setCheckState(Qt::PartiallyChecked);
+    calculate(quiz_);
+    QCOMPARE(quiz_->workingFields().intFatherPoints, 0);
+    QCOMPARE(caption("lblAge"), "65"); // 100 + 30 + 100 = 230: 35 more years
+}
+
+void TestQuiz::windowSizes()
+{
+    QCOMPARE(quiz_->centralWidget()->size(), QSize(642, 555));
+    QCOMPARE(quiz_->size().width(), 642);
+    calculate(quiz_);
+    QCOMPARE(frmDisplay::existing()->centralWidget()->size(), QSize(561, 415));
+    // The exit button lies outside the visible client area.
+    auto *exit = child<QPushButton>(quiz_, "cmdExit");
+    QVERIFY(!quiz_->centralWidget()->rect().intersects(exit->geometry()));
+}
+
+void TestQuiz::keyboardExit_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Alt+X") << int(Qt::Key_X) << int(Qt::AltModifier);
+    QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier);
+    QTest::newRow("Enter") << int(Qt::Key_Return) << int(Qt::NoModifier);
+}
+
+void TestQuiz::keyboardExit()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QApplication::setActiveWindow(quiz_);
+    QVERIFY(QTest::qWaitForWindowActive(quiz_));
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY(focus != nullptr);
+    QTest::keyClick(focus, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTRY_VERIFY(frmMain::existing() == nullptr || !frmMain::existing()->isVisible());
+    QVERIFY(frmNagScreen2::existing() != nullptr);
+    QVERIFY(frmNagScreen2::existing()->isVisible());
+    QCOMPARE(ends_, 0);
+}
+
+void TestQuiz::accessibleNames()
+{
+    QCOMPARE(child<QLabel>(quiz_, "Label1")->buddy(), child<QWidget>(quiz_, "cmbAge"));
+    QCOMPARE(child<QLabel>(quiz_, "Label2")->buddy(), child<QWidget>(quiz_, "cmbSex"));
+    QCOMPARE(child<QLabel>(quiz_, "Label3")->buddy(), child<QWidget>(quiz_, "cmbStressLevel"));
+    // A screen reader names each list by the label related to it.
+    const struct {
+        const char *list;
+        const char *label;
+    } pairs[] = {{"cmbAge", "Age"}, {"cmbSex", "Sex"}, {"cmbStressLevel", "Level of Stress"}};
+    for (const auto &pair : pairs) {
+        QAccessibleInterface *list =
+            QAccessible::queryAccessibleInterface(child<QWidget>(quiz_, pair.list));
+        QVERIFY(list != nullptr);
+        const auto labels = list->relations(QAccessible::Label);
+        QCOMPARE(labels.size(), 1);
+        QCOMPARE(labels.first().first->text(QAccessible::Name), QLatin1String(pair.label));
+    }
+    child<QComboBox>(quiz_, "cmbSex")->setCurrentIndex(1);
+    QCOMPARE(child<QLabel>(quiz_, "picHead_4")->accessibleName(),
+             "Head picture, female set: Complete hair loss on top of head.Only sides remain");
+}
+
+QTEST_MAIN(TestQuiz)
+#include "tst_quiz.moc"

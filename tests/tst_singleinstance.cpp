@@ -1,0 +1,144 @@
+// One copy per user, proven across real processes: this test starts copies of itself that take
+// the same lock as the program does.
+#include "app/singleinstance.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <csignal>
+#include <cstdio>
+
+namespace {
+
+// A copy started with --copy takes the lock, says whether it got it, then waits to be killed
+// (or, with --copy-then-quit, gives the lock up and ends).
+int runCopy(bool quit)
+{
+    const bool taken = tressora::acquireSingleInstance();
+    std::printf("%s\n", taken ? "taken" : "refused");
+    std::fflush(stdout);
+    if (!taken || quit)
+        return taken ? 0 : 3;
+    QThread::sleep(60);
+    return 0;
+}
+
+QProcess *startCopy(QObject *parent, const QProcessEnvironment &env = {})
+{
+    auto *copy = new QProcess(parent);
+    if (!env.isEmpty())
+        copy->setProcessEnvironment(env);
+    copy->start(QCoreApplication::applicationFilePath(), {QStringLiteral("--copy")});
+    return copy;
+}
+
+QString answerOf(QProcess *copy)
+{
+    if (!copy->waitForReadyRead(10000))
+        return QStringLiteral("silent");
+    return QString::fromLatin1(copy->readLine()).trimmed();
+}
+
+} // namespace
+
+class TestSingleInstance : public QObject {
+    Q_OBJECT
+private slots:
+    void secondCopyRefused();
+    void killedCopyDoesNotBlock();
+    void simultaneousStartsLeaveOne();
+    void unusableRuntimeFolder_data();
+    void unusableRuntimeFolder();
+};
+
+void TestSingleInstance::secondCopyRefused()
+{
+    QProcess *first = startCopy(this);
+    QCOMPARE(answerOf(first), "taken");
+    QProcess *second = startCopy(this);
+    QCOMPARE(answerOf(second), "refused");
+    QVERIFY(second->waitForFinished(10000));
+    QCOMPARE(second->exitCode(), 3);
+    QCOMPARE(first->state(), QProcess::Running); // the first copy is left alone
+    first->kill();
+    first->waitForFinished();
+}
+
+void TestSingleInstance::killedCopyDoesNotBlock()
+{
+    QProcess *first = startCopy(this);
+    QCOMPARE(answerOf(first), "taken");
+    ::kill(static_cast<pid_t>(first->processId()), SIGKILL);
+    QVERIFY(first->waitForFinished(10000));
+    QVERIFY(QFile::exists(tressora::singleInstanceLockPath())); // the lock is left behind...
+    QProcess *next = startCopy(this);
+    QCOMPARE(answerOf(next), "taken"); // ...and does not count
+    next->kill();
+    next->waitForFinished();
+}
+
+void TestSingleInstance::simultaneousStartsLeaveOne()
+{
+    for (int round = 0; round < 5; ++round) {
+        QList<QProcess *> copies;
+        for (int i = 0; i < 3; ++i)
+            copies << startCopy(this);
+        int taken = 0;
+        int refused = 0;
+        for (QProcess *copy : copies) {
+            const QString said = answerOf(copy);
+            taken += said == "taken";
+            refused += said == "refused";
+        }
+        QCOMPARE(taken, 1);
+        QCOMPARE(refused, 2);
+        for (QProcess *copy : copies) {
+            copy->kill();
+            copy->waitForFinished();
+        }
+    }
+}
+
+void TestSingleInstance::unusableRuntimeFolder_data()
+{
+    QTest::addColumn<QString>("runtime");
+    QTest::newRow("unset") << QString();
+    QTest::newRow("missing and uncreatable") << "/proc/no-such-folder";
+    QTest::newRow("a file") << "/etc/hostname";
+}
+
+void TestSingleInstance::unusableRuntimeFolder()
+{
+    QFETCH(QString, runtime);
+    QTemporaryDir tmp;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TMPDIR"), tmp.path());
+    if (runtime.isEmpty())
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    else
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    QProcess *first = startCopy(this, env);
+    QCOMPARE(answerOf(first), "taken");
+    QProcess *second = startCopy(this, env);
+    QCOMPARE(answerOf(second), "refused");
+    first->kill();
+    first->waitForFinished();
+    second->waitForFinished();
+}
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.contains(QStringLiteral("--copy")))
+        return runCopy(false);
+    TestSingleInstance test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_singleinstance.moc"
