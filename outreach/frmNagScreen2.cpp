@@ -1,34 +1,218 @@
 #include "outreach/frmNagScreen2.h"
 
 #include "app/application.h"
+#include "app/windowstyle.h"
+#include "outreach/random.h"
+#include "outreach/weblinks.h"
+#include "ui_frmNagScreen2.h"
 
 #include <QCloseEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMessageBox>
 
 namespace tressora {
+namespace {
+
+// Shown in Label2, one of them drawn each time the window is created.
+const char *const supportMessages[] = {
+    "Orvane Softwares, such as this can be created and maintained only with your support. The "
+    "best way to support Orvane is to visit Orvane regularly and take part in the discussions "
+    "and other activities on the board.",
+    "Visit Orvane regularly. Support Orvane by taking part in the discussions and other "
+    "activities. These softwares cannot be supported and maintained, without you regularly "
+    "visiting Orvane",
+    "Orvane is a FREE online discussion forum for all things Orvane. To help Orvane develop and "
+    "maintain this software visit Orvane regularly.",
+    "Orvane needs your help. All you need to do is visit Orvane regularly and take part in the "
+    "various discussions and activites to help us maintain and develop more Orvane Softwares.",
+};
+
+// Focus that moves inside the window; switching to another window or opening a context menu
+// leaves the box's text alone.
+bool movesWithinWindow(const QEvent *event) {
+    const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+} // namespace
 
 frmNagScreen2::frmNagScreen2(QWidget *parent)
     : QWidget(parent)
-{
+    , ui(std::make_unique<Ui::frmNagScreen2>()) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Tressora v1.0"));
+    ui->setupUi(this);
+    prepareFixedWindow(this);
+    setFixedSize(size());
+    setDefaultWindowFont(this);
+    setPointSize(ui->Check1, 14.25);
+    setPointSize(ui->Label2, 9.75);
+    setPointSize(ui->Frame2, 9.75);
+    setPointSize(ui->Frame6, 9.75);
+    setPointSize(ui->cmdSubmit, 8.25);
+
+    // The text boxes take the window's plain font, not the bold caption font of their frame.
+    QFont plain = font();
+    plain.setBold(false);
+    plain.setItalic(false);
+    plain.setUnderline(false);
+    for (QWidget *box : std::initializer_list<QWidget *>{
+             ui->txtName, ui->txtEmail, ui->txtFriendEmail, ui->txtFriendName, ui->txtMessage}) {
+        box->setFont(plain);
+        box->installEventFilter(this);
+    }
+    ui->Picture1->setBackgroundRole(QPalette::Base);
+    ui->Picture1->setPixmap(programIcon().pixmap(32, 32));
+
+    connect(ui->cmdClose, &QPushButton::clicked, this, &frmNagScreen2::cmdClose_Click);
+    connect(ui->Check1, &QPushButton::clicked, this, &frmNagScreen2::Check1_Click);
+    connect(ui->lblGoToHome, &LinkLabel::clicked, this, &frmNagScreen2::lblGoToHome_Click);
+    connect(ui->cmdSubmit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
+    ui->cmdClose->setFocus();
+    Form_Load();
 }
 
 frmNagScreen2::~frmNagScreen2() = default;
 
-void frmNagScreen2::showWindow()
-{
-    instance()->show();
+void frmNagScreen2::showWindow() {
+    frmNagScreen2 *window = instance();
+    if (!window->placed_)
+        centreOnScreen(window);
+    window->show();
+    if (!window->placed_) {
+        centreOnScreen(window); // again, now that the frame around the window is known
+        window->placed_ = true;
+    }
+    window->raise();
+    window->activateWindow();
 }
 
-void frmNagScreen2::hideWindow()
-{
+void frmNagScreen2::hideWindow() {
     instance()->hide();
 }
 
-void frmNagScreen2::closeEvent(QCloseEvent *event)
-{
+void frmNagScreen2::Form_Load() {
+    seedRandomFromClock();
+    const int index = static_cast<int>(drawUniform() * 4);
+    ui->Label2->setText(QString::fromLatin1(supportMessages[index]));
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
+
+void frmNagScreen2::closeEvent(QCloseEvent *event) {
     event->accept();
     EndProgram();
+}
+
+void frmNagScreen2::cmdClose_Click() {
+    EndProgram();
+}
+
+void frmNagScreen2::Check1_Click() {
+    // The button springs back at once, so every click opens the page once.
+    if (ui->Check1->isChecked()) {
+        ui->Check1->setChecked(false);
+        OpenHomePage();
+    }
+}
+
+void frmNagScreen2::lblGoToHome_Click() {
+    OpenSoftwaresPage();
+}
+
+void frmNagScreen2::cmdSubmit_Click() {
+    referral_ =
+        ReferralText{trimBlanks(boxText(ui->txtName)), trimBlanks(boxText(ui->txtEmail)),
+                     trimBlanks(boxText(ui->txtMessage)), trimBlanks(boxText(ui->txtFriendName)),
+                     trimBlanks(boxText(ui->txtFriendEmail))};
+    const QString refusal = addressRefusal(referral_);
+    if (!refusal.isEmpty()) {
+        refuse(refusal);
+        return;
+    }
+    SendReferral();
+}
+
+void frmNagScreen2::SendReferral() {
+    const QString refusal = fillRefusal(referral_);
+    if (!refusal.isEmpty()) {
+        refuse(refusal);
+        return;
+    }
+    OpenWebPage(composeReferralAddress(referral_, mainSiteHost(), productSiteAddress()));
+}
+
+bool frmNagScreen2::eventFilter(QObject *watched, QEvent *event) {
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        if (movesWithinWindow(event))
+            TextBox_GotFocus(watched);
+        break;
+    case QEvent::FocusOut:
+        if (movesWithinWindow(event))
+            TextBox_LostFocus(watched);
+        break;
+    case QEvent::KeyPress:
+        if (watched == ui->txtEmail || watched == ui->txtFriendEmail)
+            return EmailBox_KeyPress(static_cast<QWidget *>(watched),
+                                     static_cast<const QKeyEvent *>(event));
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmNagScreen2::TextBox_GotFocus(QObject *box) {
+    if (trimBlanks(boxText(box)) == placeholderOf(box))
+        setBoxText(box, QString());
+}
+
+void frmNagScreen2::TextBox_LostFocus(QObject *box) {
+    if (trimBlanks(boxText(box)).isEmpty())
+        setBoxText(box, placeholderOf(box));
+}
+
+bool frmNagScreen2::EmailBox_KeyPress(QWidget *box, const QKeyEvent *event) {
+    if (event->text() != QLatin1String(" "))
+        return false;
+    refuse(QStringLiteral("Email Address Cannot Contain Space"));
+    box->activateWindow();
+    box->setFocus();
+    return true;
+}
+
+void frmNagScreen2::refuse(const QString &message) {
+    QMessageBox::critical(this, applicationTitle(), message, QMessageBox::Ok);
+}
+
+QString frmNagScreen2::boxText(const QObject *box) const {
+    if (box == ui->txtMessage) {
+        // Line breaks of the message are carriage return and line feed, as typed.
+        QString text = ui->txtMessage->document()->toRawText();
+        text.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
+        text.replace(QChar::LineSeparator, QLatin1String("\r\n"));
+        return text;
+    }
+    return qobject_cast<const QLineEdit *>(box)->text();
+}
+
+void frmNagScreen2::setBoxText(QObject *box, const QString &text) {
+    if (box == ui->txtMessage)
+        ui->txtMessage->setPlainText(text);
+    else
+        qobject_cast<QLineEdit *>(box)->setText(text);
+}
+
+QLatin1String frmNagScreen2::placeholderOf(const QObject *box) const {
+    if (box == ui->txtName)
+        return namePlaceholder;
+    if (box == ui->txtEmail)
+        return emailPlaceholder;
+    if (box == ui->txtFriendName)
+        return friendNamePlaceholder;
+    if (box == ui->txtFriendEmail)
+        return friendEmailPlaceholder;
+    return messagePlaceholder;
 }
 
 } // namespace tressora

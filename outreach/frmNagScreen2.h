@@ -2,8 +2,16 @@
 #pragma once
 
 #include "app/windowslot.h"
+#include "outreach/referral.h"
 
+#include <memory>
 #include <QWidget>
+
+class QKeyEvent;
+
+namespace Ui {
+class frmNagScreen2;
+}
 
 namespace tressora {
 
@@ -18,8 +26,33 @@ public:
     // The calculation and Back: creates the window if needed and leaves it hidden.
     static void hideWindow();
 
+    // The trimmed texts of the last press of "Refer A Friend Now"; they outlive the referral.
+    const ReferralText &referralText() const { return referral_; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Form_Load();
+    void cmdClose_Click();
+    void Check1_Click();
+    void lblGoToHome_Click();
+    void cmdSubmit_Click();
+    void SendReferral();
+    void TextBox_GotFocus(QObject *box);
+    void TextBox_LostFocus(QObject *box);
+    // True when the key is refused and must not reach the box.
+    bool EmailBox_KeyPress(QWidget *box, const QKeyEvent *event);
+
+    void refuse(const QString &message);
+    QString boxText(const QObject *box) const;
+    void setBoxText(QObject *box, const QString &text);
+    QLatin1String placeholderOf(const QObject *box) const;
+
+    std::unique_ptr<Ui::frmNagScreen2> ui;
+    ReferralText referral_;
+    bool placed_ = false;
 };
 
 } // namespace tressora

@@ -1,0 +1,65 @@
+#include "outreach/referral.h"
+
+#include <QUrl>
+
+namespace tressora {
+namespace {
+
+const QChar blank = QLatin1Char(' ');
+
+bool emptyOr(const QString &text, QLatin1String placeholder) {
+    return text.isEmpty() || text == placeholder;
+}
+
+QString queryValue(const QString &value) {
+    return QString::fromLatin1(QUrl::toPercentEncoding(value));
+}
+
+} // namespace
+
+QString trimBlanks(const QString &text) {
+    qsizetype first = 0;
+    qsizetype end = text.size();
+    while (first < end && text.at(first) == blank)
+        ++first;
+    while (end > first && text.at(end - 1) == blank)
+        --end;
+    return text.mid(first, end - first);
+}
+
+QString addressRefusal(const ReferralText &text) {
+    if (text.email == text.friendEmail)
+        return QStringLiteral("Please Enter Distinct Email Addresses");
+    const QChar at = QLatin1Char('@');
+    const QChar dot = QLatin1Char('.');
+    if (!text.email.contains(at) || !text.friendEmail.contains(at))
+        return QStringLiteral("Please Enter Proper Email Address");
+    if (!text.email.contains(dot) || !text.friendEmail.contains(dot))
+        return QStringLiteral("Please Enter Proper Email Address");
+    return {};
+}
+
+QString fillRefusal(const ReferralText &text) {
+    if (emptyOr(text.name, namePlaceholder))
+        return QStringLiteral("Please Enter Your Name");
+    if (emptyOr(text.email, emailPlaceholder))
+        return QStringLiteral("Please Enter Your Email");
+    if (emptyOr(text.message, messagePlaceholder))
+        return QStringLiteral("Please Enter Your Message");
+    if (emptyOr(text.friendName, friendNamePlaceholder))
+        return QStringLiteral("Please Enter Your Friend's Name");
+    if (emptyOr(text.friendEmail, friendEmailPlaceholder))
+        return QStringLiteral("Please Enter Your Friend's Email");
+    return {};
+}
+
+QString composeReferralAddress(const ReferralText &text, const QString &mainHost,
+                               const QString &productAddress) {
+    return QStringLiteral("http://") + mainHost + QStringLiteral("/ovms-refer-a-friend.php") +
+           QStringLiteral("?taf1=") + queryValue(text.name) + QStringLiteral("&taf2=") +
+           queryValue(text.email) + QStringLiteral("&taf3=") + queryValue(text.message) +
+           QStringLiteral("&taf4=") + queryValue(text.friendName) + QStringLiteral("&taf5=") +
+           queryValue(text.friendEmail) + QStringLiteral("&taf6=") + queryValue(productAddress);
+}
+
+} // namespace tressora
