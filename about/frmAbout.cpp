@@ -1,0 +1,69 @@
+#include "about/frmAbout.h"
+
+#include "app/windowstyle.h"
+#include "outreach/weblinks.h"
+#include "quiz/linklabel.h"
+#include "ui_frmAbout.h"
+
+#include <QShowEvent>
+
+namespace tressora {
+
+frmAbout::frmAbout(QWidget *parent)
+    : QDialog(parent)
+    , ui(std::make_unique<Ui::frmAbout>()) {
+    ui->setupUi(this);
+    prepareFixedWindow(this);
+    // A dialog rather than a plain window: window managers keep it out of the task bar and
+    // above the program's other windows while it is modal.
+    setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+    setFixedSize(455, 258);
+
+    setDefaultWindowFont(this);
+    setPointSize(ui->Label2, 9.75);
+    ui->Picture1->setPixmap(programIcon().pixmap(32, 32));
+
+    // The self-sizing labels fit their captions once their fonts are final.
+    setCaption(ui->Label2, ui->Label2->text());
+    setCaption(ui->lblCobrand, ui->lblCobrand->text());
+    setCaption(ui->lblHomePage, QStringLiteral("Click here to visit ") + mainSiteHost());
+
+    connect(ui->cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(ui->lblHomePage, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
+    connect(ui->lblCobrand, &LinkLabel::clicked, this, &frmAbout::lblCobrand_Click);
+
+    ui->cmdOK->setFocus();
+}
+
+frmAbout::~frmAbout() = default;
+
+void frmAbout::showModal() {
+    // Built on the heap and deleted by exec() on closing, so that a window walk that deletes
+    // top-level windows while the box is up cannot destroy it twice.
+    auto *box = new frmAbout;
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->exec();
+}
+
+void frmAbout::showEvent(QShowEvent *event) {
+    // Centred once its frame is known, so that the frame and not just the inside is centred.
+    if (!event->spontaneous() && !centred_) {
+        centred_ = true;
+        centreOnScreen(this);
+    }
+    QDialog::showEvent(event);
+}
+
+void frmAbout::cmdOK_Click() {
+    close();
+}
+
+void frmAbout::lblHomePage_Click() {
+    OpenHomePage();
+}
+
+void frmAbout::lblCobrand_Click() {
+    OpenFullBrandPage();
+}
+
+} // namespace tressora
