@@ -66,7 +66,9 @@ void StartProgram()
     }
     seedRandomFromClock();
     UpdatePrompt();
-    frmMain::instance()->show();
+    frmMain *quiz = frmMain::instance();
+    quiz->show();
+    quiz->activateWindow();
     CoBrand_Randomize();
 }
 

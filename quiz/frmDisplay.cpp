@@ -48,7 +48,9 @@ void frmDisplay::setCaption(const char *labelName, const QString &caption)
 
 void frmDisplay::cmdBack_Click()
 {
-    frmMain::instance()->show();
+    frmMain *quiz = frmMain::instance();
+    quiz->show();
+    quiz->activateWindow();
     close(); // runs the exit sequence, which shows the refer-a-friend window...
     frmNagScreen2::hideWindow(); // ...so it is put away again: this is no exit
 }

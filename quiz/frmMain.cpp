@@ -118,6 +118,7 @@ void frmMain::cmdNext_Click()
     hide();
     frmNagScreen2::hideWindow();
     result->show();
+    result->activateWindow();
 }
 
 void frmMain::cmdExit_Click()
