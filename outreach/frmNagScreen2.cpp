@@ -50,6 +50,11 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
     setPointSize(ui->Frame2, 9.75);
     setPointSize(ui->Frame6, 9.75);
     setPointSize(ui->cmdSubmit, 8.25);
+    // The substitute face runs a little wider than the one the link was measured for: close
+    // the letters up slightly so its last word is not cut off.
+    QFont link = ui->lblGoToHome->font();
+    link.setLetterSpacing(QFont::PercentageSpacing, 96);
+    ui->lblGoToHome->setFont(link);
 
     // The text boxes take the window's plain font, not the bold caption font of their frame.
     QFont plain = font();
