@@ -11,7 +11,8 @@ namespace tressora {
 
 frmAbout::frmAbout(QWidget *parent)
     : QDialog(parent)
-    , ui(std::make_unique<Ui::frmAbout>()) {
+    , ui(std::make_unique<Ui::frmAbout>())
+{
     ui->setupUi(this);
     prepareFixedWindow(this);
     // A dialog rather than a plain window: window managers keep it out of the task bar and
@@ -37,7 +38,8 @@ frmAbout::frmAbout(QWidget *parent)
 
 frmAbout::~frmAbout() = default;
 
-void frmAbout::showModal() {
+void frmAbout::showModal()
+{
     // Built on the heap and deleted by exec() on closing, so that a window walk that deletes
     // top-level windows while the box is up cannot destroy it twice.
     auto *box = new frmAbout;
@@ -45,7 +47,8 @@ void frmAbout::showModal() {
     box->exec();
 }
 
-void frmAbout::showEvent(QShowEvent *event) {
+void frmAbout::showEvent(QShowEvent *event)
+{
     // Centred once its frame is known, so that the frame and not just the inside is centred.
     if (!event->spontaneous() && !centred_) {
         centred_ = true;
@@ -54,15 +57,18 @@ void frmAbout::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
 }
 
-void frmAbout::cmdOK_Click() {
+void frmAbout::cmdOK_Click()
+{
     close();
 }
 
-void frmAbout::lblHomePage_Click() {
+void frmAbout::lblHomePage_Click()
+{
     OpenHomePage();
 }
 
-void frmAbout::lblCobrand_Click() {
+void frmAbout::lblCobrand_Click()
+{
     OpenFullBrandPage();
 }
 

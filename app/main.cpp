@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "app/benchhooks.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -7,6 +8,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    tressora::installBenchHooks();
     tressora::installFontSubstitutions();
     tressora::StartProgram();
     const int code = tressora::programEnded() ? 0 : QApplication::exec();

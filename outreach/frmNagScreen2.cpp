@@ -30,7 +30,8 @@ const char *const supportMessages[] = {
 
 // Focus that moves inside the window; switching to another window or opening a context menu
 // leaves the box's text alone.
-bool movesWithinWindow(const QEvent *event) {
+bool movesWithinWindow(const QEvent *event)
+{
     const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
     return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
@@ -39,7 +40,8 @@ bool movesWithinWindow(const QEvent *event) {
 
 frmNagScreen2::frmNagScreen2(QWidget *parent)
     : QWidget(parent)
-    , ui(std::make_unique<Ui::frmNagScreen2>()) {
+    , ui(std::make_unique<Ui::frmNagScreen2>())
+{
     setAttribute(Qt::WA_DeleteOnClose);
     ui->setupUi(this);
     prepareFixedWindow(this);
@@ -79,7 +81,8 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
 
 frmNagScreen2::~frmNagScreen2() = default;
 
-void frmNagScreen2::showWindow() {
+void frmNagScreen2::showWindow()
+{
     frmNagScreen2 *window = instance();
     if (!window->placed_)
         centreOnScreen(window);
@@ -92,27 +95,32 @@ void frmNagScreen2::showWindow() {
     window->activateWindow();
 }
 
-void frmNagScreen2::hideWindow() {
+void frmNagScreen2::hideWindow()
+{
     instance()->hide();
 }
 
-void frmNagScreen2::Form_Load() {
+void frmNagScreen2::Form_Load()
+{
     seedRandomFromClock();
     const int index = static_cast<int>(drawUniform() * 4);
     ui->Label2->setText(QString::fromLatin1(supportMessages[index]));
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
 }
 
-void frmNagScreen2::closeEvent(QCloseEvent *event) {
+void frmNagScreen2::closeEvent(QCloseEvent *event)
+{
     event->accept();
     EndProgram();
 }
 
-void frmNagScreen2::cmdClose_Click() {
+void frmNagScreen2::cmdClose_Click()
+{
     EndProgram();
 }
 
-void frmNagScreen2::Check1_Click() {
+void frmNagScreen2::Check1_Click()
+{
     // The button springs back at once, so every click opens the page once.
     if (ui->Check1->isChecked()) {
         ui->Check1->setChecked(false);
@@ -120,11 +128,13 @@ void frmNagScreen2::Check1_Click() {
     }
 }
 
-void frmNagScreen2::lblGoToHome_Click() {
+void frmNagScreen2::lblGoToHome_Click()
+{
     OpenSoftwaresPage();
 }
 
-void frmNagScreen2::cmdSubmit_Click() {
+void frmNagScreen2::cmdSubmit_Click()
+{
     referral_ =
         ReferralText{trimBlanks(boxText(ui->txtName)), trimBlanks(boxText(ui->txtEmail)),
                      trimBlanks(boxText(ui->txtMessage)), trimBlanks(boxText(ui->txtFriendName)),
@@ -137,7 +147,8 @@ void frmNagScreen2::cmdSubmit_Click() {
     SendReferral();
 }
 
-void frmNagScreen2::SendReferral() {
+void frmNagScreen2::SendReferral()
+{
     const QString refusal = fillRefusal(referral_);
     if (!refusal.isEmpty()) {
         refuse(refusal);
@@ -146,7 +157,8 @@ void frmNagScreen2::SendReferral() {
     OpenWebPage(composeReferralAddress(referral_, mainSiteHost(), productSiteAddress()));
 }
 
-bool frmNagScreen2::eventFilter(QObject *watched, QEvent *event) {
+bool frmNagScreen2::eventFilter(QObject *watched, QEvent *event)
+{
     switch (event->type()) {
     case QEvent::FocusIn:
         if (movesWithinWindow(event))
@@ -167,17 +179,20 @@ bool frmNagScreen2::eventFilter(QObject *watched, QEvent *event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void frmNagScreen2::TextBox_GotFocus(QObject *box) {
+void frmNagScreen2::TextBox_GotFocus(QObject *box)
+{
     if (trimBlanks(boxText(box)) == placeholderOf(box))
         setBoxText(box, QString());
 }
 
-void frmNagScreen2::TextBox_LostFocus(QObject *box) {
+void frmNagScreen2::TextBox_LostFocus(QObject *box)
+{
     if (trimBlanks(boxText(box)).isEmpty())
         setBoxText(box, placeholderOf(box));
 }
 
-bool frmNagScreen2::EmailBox_KeyPress(QWidget *box, const QKeyEvent *event) {
+bool frmNagScreen2::EmailBox_KeyPress(QWidget *box, const QKeyEvent *event)
+{
     if (event->text() != QLatin1String(" "))
         return false;
     refuse(QStringLiteral("Email Address Cannot Contain Space"));
@@ -186,11 +201,13 @@ bool frmNagScreen2::EmailBox_KeyPress(QWidget *box, const QKeyEvent *event) {
     return true;
 }
 
-void frmNagScreen2::refuse(const QString &message) {
+void frmNagScreen2::refuse(const QString &message)
+{
     QMessageBox::critical(this, applicationTitle(), message, QMessageBox::Ok);
 }
 
-QString frmNagScreen2::boxText(const QObject *box) const {
+QString frmNagScreen2::boxText(const QObject *box) const
+{
     if (box == ui->txtMessage) {
         // Line breaks of the message are carriage return and line feed, as typed.
         QString text = ui->txtMessage->document()->toRawText();
@@ -201,14 +218,16 @@ QString frmNagScreen2::boxText(const QObject *box) const {
     return qobject_cast<const QLineEdit *>(box)->text();
 }
 
-void frmNagScreen2::setBoxText(QObject *box, const QString &text) {
+void frmNagScreen2::setBoxText(QObject *box, const QString &text)
+{
     if (box == ui->txtMessage)
         ui->txtMessage->setPlainText(text);
     else
         qobject_cast<QLineEdit *>(box)->setText(text);
 }
 
-QLatin1String frmNagScreen2::placeholderOf(const QObject *box) const {
+QLatin1String frmNagScreen2::placeholderOf(const QObject *box) const
+{
     if (box == ui->txtName)
         return namePlaceholder;
     if (box == ui->txtEmail)

@@ -7,17 +7,20 @@ namespace {
 
 const QChar blank = QLatin1Char(' ');
 
-bool emptyOr(const QString &text, QLatin1String placeholder) {
+bool emptyOr(const QString &text, QLatin1String placeholder)
+{
     return text.isEmpty() || text == placeholder;
 }
 
-QString queryValue(const QString &value) {
+QString queryValue(const QString &value)
+{
     return QString::fromLatin1(QUrl::toPercentEncoding(value));
 }
 
 } // namespace
 
-QString trimBlanks(const QString &text) {
+QString trimBlanks(const QString &text)
+{
     qsizetype first = 0;
     qsizetype end = text.size();
     while (first < end && text.at(first) == blank)
@@ -27,7 +30,8 @@ QString trimBlanks(const QString &text) {
     return text.mid(first, end - first);
 }
 
-QString addressRefusal(const ReferralText &text) {
+QString addressRefusal(const ReferralText &text)
+{
     if (text.email == text.friendEmail)
         return QStringLiteral("Please Enter Distinct Email Addresses");
     const QChar at = QLatin1Char('@');
@@ -39,7 +43,8 @@ QString addressRefusal(const ReferralText &text) {
     return {};
 }
 
-QString fillRefusal(const ReferralText &text) {
+QString fillRefusal(const ReferralText &text)
+{
     if (emptyOr(text.name, namePlaceholder))
         return QStringLiteral("Please Enter Your Name");
     if (emptyOr(text.email, emailPlaceholder))
@@ -54,7 +59,8 @@ QString fillRefusal(const ReferralText &text) {
 }
 
 QString composeReferralAddress(const ReferralText &text, const QString &mainHost,
-                               const QString &productAddress) {
+                               const QString &productAddress)
+{
     return QStringLiteral("http://") + mainHost + QStringLiteral("/ovms-refer-a-friend.php") +
            QStringLiteral("?taf1=") + queryValue(text.name) + QStringLiteral("&taf2=") +
            queryValue(text.email) + QStringLiteral("&taf3=") + queryValue(text.message) +

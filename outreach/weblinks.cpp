@@ -55,12 +55,33 @@ void OpenWebPage(const QString &address)
         QDesktopServices::openUrl(url);
 }
 
-void OpenHomePage() { OpenWebPage(webLinkAddress(WebLink::Home)); }
-void OpenSoftwaresPage() { OpenWebPage(webLinkAddress(WebLink::Softwares)); }
-void OpenDonatePage() { OpenWebPage(webLinkAddress(WebLink::Donate)); }
-void OpenFullBrandPage() { OpenWebPage(webLinkAddress(WebLink::FullBrand)); }
-void OpenCoBrandPage() { OpenWebPage(webLinkAddress(WebLink::CoBrand)); }
-void OpenOnlineHelp() { OpenWebPage(webLinkAddress(WebLink::OnlineHelp)); }
-void OpenDownloadPage() { OpenWebPage(webLinkAddress(WebLink::Download)); }
+void OpenHomePage()
+{
+    OpenWebPage(webLinkAddress(WebLink::Home));
+}
+void OpenSoftwaresPage()
+{
+    OpenWebPage(webLinkAddress(WebLink::Softwares));
+}
+void OpenDonatePage()
+{
+    OpenWebPage(webLinkAddress(WebLink::Donate));
+}
+void OpenFullBrandPage()
+{
+    OpenWebPage(webLinkAddress(WebLink::FullBrand));
+}
+void OpenCoBrandPage()
+{
+    OpenWebPage(webLinkAddress(WebLink::CoBrand));
+}
+void OpenOnlineHelp()
+{
+    OpenWebPage(webLinkAddress(WebLink::OnlineHelp));
+}
+void OpenDownloadPage()
+{
+    OpenWebPage(webLinkAddress(WebLink::Download));
+}
 
 } // namespace tressora

@@ -51,7 +51,7 @@ void frmDisplay::cmdBack_Click()
     frmMain *quiz = frmMain::instance();
     quiz->show();
     quiz->activateWindow();
-    close(); // runs the exit sequence, which shows the refer-a-friend window...
+    close();                     // runs the exit sequence, which shows the refer-a-friend window...
     frmNagScreen2::hideWindow(); // ...so it is put away again: this is no exit
 }
 

@@ -29,7 +29,8 @@ frmMain::frmMain(QWidget *parent)
     optImage_ = {ui->optImage_0, ui->optImage_1, ui->optImage_2, ui->optImage_3, ui->optImage_4};
     picHead_ = {ui->picHead_0, ui->picHead_1, ui->picHead_2, ui->picHead_3, ui->picHead_4};
     chkFamilyHistory_ = {ui->chkFamilyHistory_0, ui->chkFamilyHistory_1, ui->chkFamilyHistory_2};
-    for (QLabel *label : std::initializer_list<QLabel *>{ui->Label1, ui->Label2, ui->Label3, ui->Label4})
+    for (QLabel *label :
+         std::initializer_list<QLabel *>{ui->Label1, ui->Label2, ui->Label3, ui->Label4})
         setCaption(label, label->text());
 
     connectSharedMenusAndAdverts(this);
@@ -71,8 +72,8 @@ void frmMain::cmbSex_Click()
 
 void frmMain::showPictureSet(int firstPicture)
 {
-    const QString set = firstPicture == kFirstFemalePicture ? QStringLiteral("female")
-                                                            : QStringLiteral("male");
+    const QString set =
+        firstPicture == kFirstFemalePicture ? QStringLiteral("female") : QStringLiteral("male");
     const qreal ratio = devicePixelRatioF();
     for (int i = 0; i < 5; ++i) {
         picHead_[i]->setPixmap(IMGSunsignList(firstPicture + i, ratio));

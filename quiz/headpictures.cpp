@@ -1,6 +1,5 @@
 #include "quiz/headpictures.h"
 
-
 namespace tressora {
 
 QPixmap IMGSunsignList(int number, qreal devicePixelRatio)
@@ -15,8 +14,8 @@ QPixmap IMGSunsignList(int number, qreal devicePixelRatio)
             return sharp;
         }
     }
-    return QPixmap(base + (number < kFirstFemalePicture ? QStringLiteral(".bmp")
-                                                        : QStringLiteral(".jpg")));
+    return QPixmap(
+        base + (number < kFirstFemalePicture ? QStringLiteral(".bmp") : QStringLiteral(".jpg")));
 }
 
 } // namespace tressora

@@ -6,8 +6,7 @@ namespace tressora {
 
 LinkLabel::LinkLabel(QWidget *parent)
     : QLabel(parent)
-{
-}
+{}
 
 void LinkLabel::mousePressEvent(QMouseEvent *event)
 {
@@ -17,8 +16,8 @@ void LinkLabel::mousePressEvent(QMouseEvent *event)
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = pressed_ && event->button() == Qt::LeftButton
-        && rect().contains(event->position().toPoint());
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
     pressed_ = false;
     QLabel::mouseReleaseEvent(event);
     if (click)

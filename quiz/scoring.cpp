@@ -75,10 +75,10 @@ qint16 add(qint16 a, int b)
 
 const QStringList &stressLevels()
 {
-    static const QStringList levels{
-        QStringLiteral("No Stress"),       QStringLiteral("Little Stress"),
-        QStringLiteral("More Than Little Stress"), QStringLiteral("Moderate Stress"),
-        QStringLiteral("High Stress")};
+    static const QStringList levels{QStringLiteral("No Stress"), QStringLiteral("Little Stress"),
+                                    QStringLiteral("More Than Little Stress"),
+                                    QStringLiteral("Moderate Stress"),
+                                    QStringLiteral("High Stress")};
     return levels;
 }
 

@@ -9,20 +9,44 @@
 
 namespace tressora {
 
-void mnuOnline_Click() { OpenOnlineHelp(); }
-void mnuVisit_Click() { OpenHomePage(); }
-void mnuUpdate_Click() { OpenDownloadPage(); } // the menu never touches the update schedule
-void mnuAbout_Click() { frmAbout::showModal(); }
-void mnuDonate_Click() { OpenDonatePage(); }
-void Label61_Click() { OpenHomePage(); }
-void lblCobrand_Click() { OpenCoBrandPage(); }
-void lblFullBrand_Click() { OpenFullBrandPage(); }
+void mnuOnline_Click()
+{
+    OpenOnlineHelp();
+}
+void mnuVisit_Click()
+{
+    OpenHomePage();
+}
+void mnuUpdate_Click()
+{
+    OpenDownloadPage();
+} // the menu never touches the update schedule
+void mnuAbout_Click()
+{
+    frmAbout::showModal();
+}
+void mnuDonate_Click()
+{
+    OpenDonatePage();
+}
+void Label61_Click()
+{
+    OpenHomePage();
+}
+void lblCobrand_Click()
+{
+    OpenCoBrandPage();
+}
+void lblFullBrand_Click()
+{
+    OpenFullBrandPage();
+}
 
 QString label61Caption()
 {
     return QStringLiteral("The Most Popular Online Orvane Discussion Board. Best Resource For "
-                          "Everything Orvane. Visit ")
-        + mainSiteHost() + QStringLiteral(" Now");
+                          "Everything Orvane. Visit ") +
+           mainSiteHost() + QStringLiteral(" Now");
 }
 
 void connectSharedMenusAndAdverts(QWidget *window)
@@ -30,8 +54,10 @@ void connectSharedMenusAndAdverts(QWidget *window)
     const struct {
         const char *name;
         void (*handler)();
-    } entries[] = {{"mnuOnline", mnuOnline_Click}, {"mnuVisit", mnuVisit_Click},
-                   {"mnuUpdate", mnuUpdate_Click}, {"mnuAbout", mnuAbout_Click},
+    } entries[] = {{"mnuOnline", mnuOnline_Click},
+                   {"mnuVisit", mnuVisit_Click},
+                   {"mnuUpdate", mnuUpdate_Click},
+                   {"mnuAbout", mnuAbout_Click},
                    {"mnuDonate", mnuDonate_Click}};
     for (const auto &entry : entries) {
         if (auto *action = window->findChild<QAction *>(QLatin1String(entry.name)))

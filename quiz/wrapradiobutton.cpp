@@ -10,8 +10,7 @@ constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
 
 WrapRadioButton::WrapRadioButton(QWidget *parent)
     : QRadioButton(parent)
-{
-}
+{}
 
 QRect WrapRadioButton::textRect() const
 {
@@ -23,8 +22,8 @@ QRect WrapRadioButton::textRect() const
 QSize WrapRadioButton::sizeHint() const
 {
     const QSize one = QRadioButton::sizeHint();
-    const QRect text = fontMetrics().boundingRect(QRect(0, 0, textRect().width(), 1000),
-                                                  kTextFlags, this->text());
+    const QRect text =
+        fontMetrics().boundingRect(QRect(0, 0, textRect().width(), 1000), kTextFlags, this->text());
     return {one.width(), qMax(one.height(), text.height())};
 }
 
@@ -39,8 +38,8 @@ void WrapRadioButton::paintEvent(QPaintEvent *)
     painter.drawControl(QStyle::CE_RadioButton, option);
 
     const QRect area = textRect();
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::WindowText));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     QRect used;
     painter.drawText(area, kTextFlags, caption, &used);
     if (hasFocus()) {

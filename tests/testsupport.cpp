@@ -3,10 +3,10 @@
 #include "app/application.h"
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QPointer>
+#include <QPushButton>
 
 namespace testsupport {
 

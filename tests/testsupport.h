@@ -2,8 +2,8 @@
 // answering the message boxes that handlers open modally.
 #pragma once
 
-#include <QList>
 #include <functional>
+#include <QList>
 #include <QMessageBox>
 #include <QObject>
 #include <QString>

@@ -34,7 +34,8 @@ struct Opening {
 // Opens the box with showModal(), runs `whileOpen` on it once it is up and active, and returns
 // when showModal() does. A box that is still up two seconds later is closed by force, so a box
 // that fails to close fails the test instead of hanging it.
-Opening openModal(const std::function<void(frmAbout *)> &whileOpen) {
+Opening openModal(const std::function<void(frmAbout *)> &whileOpen)
+{
     Opening result;
     QTimer::singleShot(0, [&] {
         auto *box = qobject_cast<frmAbout *>(QApplication::activeModalWidget());
@@ -59,7 +60,8 @@ Opening openModal(const std::function<void(frmAbout *)> &whileOpen) {
     return result;
 }
 
-template <class W = QWidget> W *control(QWidget *box, const QString &name) {
+template <class W = QWidget> W *control(QWidget *box, const QString &name)
+{
     return box->findChild<W *>(name, Qt::FindDirectChildrenOnly);
 }
 
@@ -91,7 +93,8 @@ private slots:
     void opensModalCentredWithoutOwner();
 };
 
-void tst_about::windowProperties() {
+void tst_about::windowProperties()
+{
     frmAbout box;
     QCOMPARE(box.objectName(), QStringLiteral("frmAbout"));
     QCOMPARE(box.windowTitle(), QStringLiteral("Tressora v1.0"));
@@ -109,7 +112,8 @@ void tst_about::windowProperties() {
     QVERIFY(!flags.testFlag(Qt::WindowContextHelpButtonHint));
 }
 
-void tst_about::controls_data() {
+void tst_about::controls_data()
+{
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("kind");
     QTest::addColumn<QRect>("stored"); // left, top, width, height in pixels
@@ -145,7 +149,8 @@ void tst_about::controls_data() {
                                  << true << true << white << false << true;
 }
 
-void tst_about::controls() {
+void tst_about::controls()
+{
     QFETCH(QString, name);
     QFETCH(QByteArray, kind);
     QFETCH(QRect, stored);
@@ -199,7 +204,8 @@ void tst_about::controls() {
     }
 }
 
-void tst_about::descriptionEndsWithOneSentenceOfRights() {
+void tst_about::descriptionEndsWithOneSentenceOfRights()
+{
     frmAbout box;
     const QString text = control<QLabel>(&box, QStringLiteral("Label1"))->text();
     QVERIFY2(text.startsWith(description + QLatin1Char(' ')), qPrintable(text));
@@ -209,7 +215,8 @@ void tst_about::descriptionEndsWithOneSentenceOfRights() {
     QVERIFY(notice.contains(QStringLiteral("rights")));
 }
 
-void tst_about::pictureShowsProgramIcon() {
+void tst_about::pictureShowsProgramIcon()
+{
     frmAbout box;
     auto *picture = control<QLabel>(&box, QStringLiteral("Picture1"));
     QVERIFY(picture != nullptr);
@@ -221,7 +228,8 @@ void tst_about::pictureShowsProgramIcon() {
     QCOMPARE(picture->pixmap().toImage(), expected);
 }
 
-void tst_about::okIsDefaultWithWhiteFace() {
+void tst_about::okIsDefaultWithWhiteFace()
+{
     frmAbout box;
     auto *ok = control<QPushButton>(&box, QStringLiteral("cmdOK"));
     QVERIFY(ok != nullptr);
@@ -229,7 +237,8 @@ void tst_about::okIsDefaultWithWhiteFace() {
     QCOMPARE(ok->palette().color(QPalette::Button), QColor(Qt::white));
 }
 
-void tst_about::separatorLine_data() {
+void tst_about::separatorLine_data()
+{
     QTest::addColumn<QPoint>("at");
     QTest::addColumn<QColor>("colour");
     const QColor black(Qt::black);
@@ -245,7 +254,8 @@ void tst_about::separatorLine_data() {
     QTest::newRow("background top right") << QPoint(450, 4) << background;
 }
 
-void tst_about::separatorLine() {
+void tst_about::separatorLine()
+{
     QFETCH(QPoint, at);
     QFETCH(QColor, colour);
     frmAbout box;
@@ -254,7 +264,8 @@ void tst_about::separatorLine() {
     QCOMPARE(image.pixelColor(at), colour);
 }
 
-void tst_about::keyboardFocusStaysOnOK_data() {
+void tst_about::keyboardFocusStaysOnOK_data()
+{
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<int>("presses");
@@ -264,7 +275,8 @@ void tst_about::keyboardFocusStaysOnOK_data() {
     QTest::newRow("Shift+Tab") << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << 1;
 }
 
-void tst_about::keyboardFocusStaysOnOK() {
+void tst_about::keyboardFocusStaysOnOK()
+{
     // The labels, the picture and the line take no focus, so the button keeps it.
     QFETCH(int, key);
     QFETCH(int, modifiers);
@@ -282,7 +294,8 @@ void tst_about::keyboardFocusStaysOnOK() {
     QCOMPARE(focused, QStringLiteral("cmdOK"));
 }
 
-void tst_about::links_data() {
+void tst_about::links_data()
+{
     QTest::addColumn<QString>("label");
     QTest::addColumn<int>("clicks");
     QTest::addColumn<QString>("address");
@@ -294,7 +307,8 @@ void tst_about::links_data() {
     QTest::newRow("more details twice") << "lblCobrand" << 2 << fullBrand;
 }
 
-void tst_about::links() {
+void tst_about::links()
+{
     QFETCH(QString, label);
     QFETCH(int, clicks);
     QFETCH(QString, address);
@@ -320,7 +334,8 @@ void tst_about::links() {
     QCOMPARE(catcher.addresses, openedWhileUp);
 }
 
-void tst_about::homePageCaptionNamesTheAddressItOpens() {
+void tst_about::homePageCaptionNamesTheAddressItOpens()
+{
     testsupport::UrlCatcher catcher;
     frmAbout box;
     box.show();
@@ -334,7 +349,8 @@ void tst_about::homePageCaptionNamesTheAddressItOpens() {
 
 enum class Way { Key, ClickOK, CloseBox };
 
-void tst_about::closing_data() {
+void tst_about::closing_data()
+{
     QTest::addColumn<Way>("way");
     QTest::addColumn<QString>("target"); // the control that receives the key
     QTest::addColumn<int>("key");
@@ -352,7 +368,8 @@ void tst_about::closing_data() {
     QTest::newRow("close box") << Way::CloseBox << "" << 0 << none;
 }
 
-void tst_about::closing() {
+void tst_about::closing()
+{
     QFETCH(Way, way);
     QFETCH(QString, target);
     QFETCH(int, key);
@@ -388,7 +405,8 @@ void tst_about::closing() {
         QVERIFY2(qobject_cast<frmAbout *>(w) == nullptr, "an about box is left over");
 }
 
-void tst_about::eachOpeningIsFresh() {
+void tst_about::eachOpeningIsFresh()
+{
     QPointer<frmAbout> firstWhileUp;
     const Opening first = openModal([&](frmAbout *box) {
         firstWhileUp = box;
@@ -413,7 +431,8 @@ void tst_about::eachOpeningIsFresh() {
     QVERIFY2(centreOffset.manhattanLength() <= 2, "the second box was not centred afresh");
 }
 
-void tst_about::opensModalCentredWithoutOwner() {
+void tst_about::opensModalCentredWithoutOwner()
+{
     QWidget other;
     other.show();
     QVERIFY(QTest::qWaitForWindowExposed(&other));

@@ -94,7 +94,7 @@ void TestApp::exitTriggers()
     QCOMPARE(ends_, 0); // the program goes on until the farewell window is closed
     if (fromResult) {
         QVERIFY(frmDisplay::existing() == nullptr);
-        QVERIFY(frmMain::existing() != nullptr); // still loaded...
+        QVERIFY(frmMain::existing() != nullptr);    // still loaded...
         QVERIFY(!frmMain::existing()->isVisible()); // ...and not shown again
     } else {
         QVERIFY(frmMain::existing() == nullptr);

@@ -34,8 +34,8 @@ QStringList menuTree(QMainWindow *window)
             if (entry->isSeparator())
                 lines << "  -|" + entry->objectName();
             else
-                lines << "  " + entry->objectName() + "|" + entry->text()
-                             + (entry->shortcut().isEmpty() ? "" : " (shortcut)");
+                lines << "  " + entry->objectName() + "|" + entry->text() +
+                             (entry->shortcut().isEmpty() ? "" : " (shortcut)");
         }
     }
     return lines;
@@ -140,16 +140,16 @@ void TestMenus::links_data()
     const QString home = webLinkAddress(WebLink::Home);
     for (bool result : {false, true}) {
         const char *w = result ? "result " : "quiz ";
-        QTest::addRow("%sOnline Help", w) << result << "mnuOnline"
-                                          << webLinkAddress(WebLink::OnlineHelp);
+        QTest::addRow("%sOnline Help", w)
+            << result << "mnuOnline" << webLinkAddress(WebLink::OnlineHelp);
         QTest::addRow("%sVisit", w) << result << "mnuVisit" << home;
         QTest::addRow("%sUpdate", w) << result << "mnuUpdate" << webLinkAddress(WebLink::Download);
         QTest::addRow("%sDonate", w) << result << "mnuDonate" << webLinkAddress(WebLink::Donate);
         QTest::addRow("%sboard advert", w) << result << "Label61" << home;
-        QTest::addRow("%sco-brand advert", w) << result << "lblCobrand"
-                                              << webLinkAddress(WebLink::CoBrand);
-        QTest::addRow("%sfull-brand advert", w) << result << "lblFullBrand"
-                                                << webLinkAddress(WebLink::FullBrand);
+        QTest::addRow("%sco-brand advert", w)
+            << result << "lblCobrand" << webLinkAddress(WebLink::CoBrand);
+        QTest::addRow("%sfull-brand advert", w)
+            << result << "lblFullBrand" << webLinkAddress(WebLink::FullBrand);
     }
     QTest::addRow("quiz Sex") << false << "Label2" << webLinkAddress(WebLink::FullBrand);
 }

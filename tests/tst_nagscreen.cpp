@@ -21,18 +21,21 @@ namespace {
 const QStringList boxNames = {"txtName", "txtEmail", "txtMessage", "txtFriendName",
                               "txtFriendEmail"};
 
-QWidget *control(const QString &name) {
+QWidget *control(const QString &name)
+{
     return frmNagScreen2::instance()->findChild<QWidget *>(name);
 }
 
 // A text box's text, line breaks of the message box written as carriage return and line feed.
-QString textOf(const QString &name) {
+QString textOf(const QString &name)
+{
     if (auto *edit = qobject_cast<QLineEdit *>(control(name)))
         return edit->text();
     return qobject_cast<QPlainTextEdit *>(control(name))->toPlainText().replace("\n", "\r\n");
 }
 
-void setTextOf(const QString &name, const QString &text) {
+void setTextOf(const QString &name, const QString &text)
+{
     if (auto *edit = qobject_cast<QLineEdit *>(control(name)))
         edit->setText(text);
     else
@@ -40,7 +43,8 @@ void setTextOf(const QString &name, const QString &text) {
 }
 
 // The referral's query as the server decodes it into $_GET.
-QMap<QString, QString> serverQuery(const QString &address) {
+QMap<QString, QString> serverQuery(const QString &address)
+{
     const auto decode = [](QByteArray part) {
         part.replace('+', ' ');
         return QString::fromUtf8(QByteArray::fromPercentEncoding(part));
@@ -54,7 +58,8 @@ QMap<QString, QString> serverQuery(const QString &address) {
     return values;
 }
 
-bool showActive() {
+bool showActive()
+{
     frmNagScreen2::showWindow();
     return QTest::qWaitForWindowActive(frmNagScreen2::existing());
 }
@@ -98,16 +103,19 @@ private:
     int ends_ = 0;
 };
 
-void tst_NagScreen::init() {
+void tst_NagScreen::init()
+{
     ends_ = 0;
     tressora::setProcessEnder([this] { ++ends_; });
 }
 
-void tst_NagScreen::cleanup() {
+void tst_NagScreen::cleanup()
+{
     testsupport::closeAllWindows();
 }
 
-void tst_NagScreen::controls_data() {
+void tst_NagScreen::controls_data()
+{
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("container");
@@ -164,7 +172,8 @@ void tst_NagScreen::controls_data() {
                                  << "Click Here To Visit Orvane Softwares";
 }
 
-void tst_NagScreen::controls() {
+void tst_NagScreen::controls()
+{
     QFETCH(QString, name);
     QFETCH(QString, kind);
     QFETCH(QString, container);
@@ -187,7 +196,8 @@ void tst_NagScreen::controls() {
         QCOMPARE(textOf(name), text);
 }
 
-void tst_NagScreen::fonts_data() {
+void tst_NagScreen::fonts_data()
+{
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("family");
     QTest::addColumn<qreal>("points");
@@ -215,7 +225,8 @@ void tst_NagScreen::fonts_data() {
                                  << "Verdana" << 9.0 << true << true;
 }
 
-void tst_NagScreen::fonts() {
+void tst_NagScreen::fonts()
+{
     QFETCH(QString, name);
     QFETCH(QString, family);
     QFETCH(qreal, points);
@@ -228,7 +239,8 @@ void tst_NagScreen::fonts() {
     QCOMPARE(font.underline(), underline);
 }
 
-void tst_NagScreen::colours_data() {
+void tst_NagScreen::colours_data()
+{
     QTest::addColumn<QString>("name");
     QTest::addColumn<QPoint>("point"); // a spot of the window where no text is drawn
     QTest::addColumn<QColor>("background");
@@ -249,7 +261,8 @@ void tst_NagScreen::colours_data() {
                                  << QColor(255, 255, 0);
 }
 
-void tst_NagScreen::colours() {
+void tst_NagScreen::colours()
+{
     QFETCH(QString, name);
     QFETCH(QPoint, point);
     QFETCH(QColor, background);
@@ -269,7 +282,8 @@ void tst_NagScreen::colours() {
     QVERIFY2(distance <= 12, qPrintable(drawn.name()));
 }
 
-void tst_NagScreen::windowFrame() {
+void tst_NagScreen::windowFrame()
+{
     QVERIFY(showActive());
     frmNagScreen2 *window = frmNagScreen2::existing();
     QCOMPARE(window->windowTitle(), "Tressora v1.0");
@@ -288,7 +302,8 @@ void tst_NagScreen::windowFrame() {
     QVERIFY(!qobject_cast<QLabel *>(control("Picture1"))->pixmap().isNull());
 }
 
-void tst_NagScreen::supportMessageDrawnAtLoad() {
+void tst_NagScreen::supportMessageDrawnAtLoad()
+{
     const QStringList messages = {
         "Orvane Softwares, such as this can be created and maintained only with your support. "
         "The best way to support Orvane is to visit Orvane regularly and take part in the "
@@ -316,7 +331,8 @@ void tst_NagScreen::supportMessageDrawnAtLoad() {
     QCOMPARE(seen.size(), messages.size());
 }
 
-void tst_NagScreen::descriptionParagraph() {
+void tst_NagScreen::descriptionParagraph()
+{
     auto *label = qobject_cast<QLabel *>(control("Label3"));
     const QString text = label->text();
     QVERIFY(label->wordWrap());
@@ -326,7 +342,8 @@ void tst_NagScreen::descriptionParagraph() {
     QVERIFY(text.indexOf(QString(61, ' ')) > 20);
 }
 
-void tst_NagScreen::tabOrderAndStartFocus() {
+void tst_NagScreen::tabOrderAndStartFocus()
+{
     QVERIFY(showActive());
     QCOMPARE(QApplication::focusWidget(), control("cmdClose"));
     const QStringList expected = {"Check1",         "txtName",       "cmdSubmit",  "txtEmail",
@@ -341,7 +358,8 @@ void tst_NagScreen::tabOrderAndStartFocus() {
     QVERIFY(!textOf("txtMessage").contains('\t'));
 }
 
-void tst_NagScreen::placeholderOnFocusIn_data() {
+void tst_NagScreen::placeholderOnFocusIn_data()
+{
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
@@ -380,7 +398,8 @@ void tst_NagScreen::placeholderOnFocusIn_data() {
                                          << "";
 }
 
-void tst_NagScreen::placeholderOnFocusIn() {
+void tst_NagScreen::placeholderOnFocusIn()
+{
     QFETCH(QString, box);
     QFETCH(QString, text);
     QFETCH(QString, expected);
@@ -391,7 +410,8 @@ void tst_NagScreen::placeholderOnFocusIn() {
     QCOMPARE(textOf(box), expected);
 }
 
-void tst_NagScreen::placeholderOnFocusOut_data() {
+void tst_NagScreen::placeholderOnFocusOut_data()
+{
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
@@ -424,7 +444,8 @@ void tst_NagScreen::placeholderOnFocusOut_data() {
                                         << "\r\n";
 }
 
-void tst_NagScreen::placeholderOnFocusOut() {
+void tst_NagScreen::placeholderOnFocusOut()
+{
     QFETCH(QString, box);
     QFETCH(QString, text);
     QFETCH(QString, expected);
@@ -435,13 +456,15 @@ void tst_NagScreen::placeholderOnFocusOut() {
     QCOMPARE(textOf(box), expected);
 }
 
-void tst_NagScreen::spaceRefusedInEmailBoxes_data() {
+void tst_NagScreen::spaceRefusedInEmailBoxes_data()
+{
     QTest::addColumn<QString>("box");
     QTest::newRow("own e-mail") << "txtEmail";
     QTest::newRow("friend's e-mail") << "txtFriendEmail";
 }
 
-void tst_NagScreen::spaceRefusedInEmailBoxes() {
+void tst_NagScreen::spaceRefusedInEmailBoxes()
+{
     QFETCH(QString, box);
     QVERIFY(showActive());
     testsupport::MessageBoxAnswerer answerer;
@@ -464,7 +487,8 @@ void tst_NagScreen::spaceRefusedInEmailBoxes() {
     QCOMPARE(answerer.seen.size(), 1);
 }
 
-void tst_NagScreen::submitRefusals_data() {
+void tst_NagScreen::submitRefusals_data()
+{
     QTest::addColumn<QStringList>("texts"); // in the order of boxNames; null leaves a box as is
     QTest::addColumn<QString>("expected");
     const QString ok;
@@ -486,7 +510,8 @@ void tst_NagScreen::submitRefusals_data() {
                                              << "Please Enter Your Friend's Name";
 }
 
-void tst_NagScreen::submitRefusals() {
+void tst_NagScreen::submitRefusals()
+{
     QFETCH(QStringList, texts);
     QFETCH(QString, expected);
     QVERIFY(showActive());
@@ -506,7 +531,8 @@ void tst_NagScreen::submitRefusals() {
     QVERIFY(frmNagScreen2::existing()->isVisible());
 }
 
-void tst_NagScreen::sentTexts_data() {
+void tst_NagScreen::sentTexts_data()
+{
     QTest::addColumn<QStringList>("texts"); // in the order of boxNames; null leaves a box as is
     QTest::addColumn<QStringList>("sent");  // taf1 to taf5
     const QString untouched;
@@ -528,7 +554,8 @@ void tst_NagScreen::sentTexts_data() {
                                                  "李小龍 👋🏽\u00a0!", "Jürgen", "j@y.net"};
 }
 
-void tst_NagScreen::sentTexts() {
+void tst_NagScreen::sentTexts()
+{
     QFETCH(QStringList, texts);
     QFETCH(QStringList, sent);
     QVERIFY(showActive());
@@ -551,7 +578,8 @@ void tst_NagScreen::sentTexts() {
     QCOMPARE(values.value("taf6"), tressora::productSiteAddress());
 }
 
-void tst_NagScreen::emptiedMessageRefused() {
+void tst_NagScreen::emptiedMessageRefused()
+{
     QVERIFY(showActive());
     testsupport::UrlCatcher catcher;
     testsupport::MessageBoxAnswerer answerer;
@@ -575,7 +603,8 @@ void tst_NagScreen::emptiedMessageRefused() {
     QVERIFY(catcher.addresses.isEmpty());
 }
 
-void tst_NagScreen::sameReferralTwice() {
+void tst_NagScreen::sameReferralTwice()
+{
     QVERIFY(showActive());
     testsupport::UrlCatcher catcher;
     const QStringList texts = {"Ann ", "ann@x.org", "Hi & bye", "Bob", "bob@y.net"};
@@ -593,7 +622,8 @@ void tst_NagScreen::sameReferralTwice() {
     QVERIFY(frmNagScreen2::existing()->referralText() == kept);
 }
 
-void tst_NagScreen::homeButtonSpringsBack() {
+void tst_NagScreen::homeButtonSpringsBack()
+{
     QVERIFY(showActive());
     testsupport::UrlCatcher catcher;
     auto *button = qobject_cast<QAbstractButton *>(control("Check1"));
@@ -606,7 +636,8 @@ void tst_NagScreen::homeButtonSpringsBack() {
     QVERIFY(!button->isChecked());
 }
 
-void tst_NagScreen::softwaresLink() {
+void tst_NagScreen::softwaresLink()
+{
     QVERIFY(showActive());
     testsupport::UrlCatcher catcher;
     QWidget *link = control("lblGoToHome");
@@ -616,14 +647,16 @@ void tst_NagScreen::softwaresLink() {
              QStringList{tressora::webLinkAddress(tressora::WebLink::Softwares)});
 }
 
-void tst_NagScreen::endsTheProgram_data() {
+void tst_NagScreen::endsTheProgram_data()
+{
     QTest::addColumn<int>("how");
     QTest::newRow("Enter at show") << 0;
     QTest::newRow("E&xit clicked") << 1;
     QTest::newRow("close box") << 2;
 }
 
-void tst_NagScreen::endsTheProgram() {
+void tst_NagScreen::endsTheProgram()
+{
     QFETCH(int, how);
     QVERIFY(showActive());
     frmNagScreen2 *window = frmNagScreen2::existing();
@@ -640,7 +673,8 @@ void tst_NagScreen::endsTheProgram() {
     QTRY_VERIFY(frmNagScreen2::existing() == nullptr);
 }
 
-void tst_NagScreen::hideWindowKeepsItHidden() {
+void tst_NagScreen::hideWindowKeepsItHidden()
+{
     frmNagScreen2::hideWindow();
     frmNagScreen2 *window = frmNagScreen2::existing();
     QVERIFY(window != nullptr);

@@ -120,7 +120,8 @@ void TestQuiz::defaultsAfterLoad()
     QCOMPARE(child<QComboBox>(quiz_, "cmbStressLevel")->currentText(), "No Stress");
     QVERIFY(child<QRadioButton>(quiz_, "optImage_0")->isChecked());
     for (int i = 0; i < 3; ++i)
-        QVERIFY(!child<QCheckBox>(quiz_, QStringLiteral("chkFamilyHistory_%1").arg(i))->isChecked());
+        QVERIFY(
+            !child<QCheckBox>(quiz_, QStringLiteral("chkFamilyHistory_%1").arg(i))->isChecked());
     QVERIFY(showsPictureSet(quiz_, kFirstMalePicture));
     QCOMPARE(QApplication::focusWidget(), child<QPushButton>(quiz_, "cmdExit"));
     QCOMPARE(quiz_->windowTitle(), "Tressora v1.0");
@@ -168,15 +169,18 @@ void TestQuiz::handOver_data()
     QTest::addColumn<QString>("verdict");
     QTest::addColumn<QString>("lossAge");
 
-    QTest::newRow("quite possibly") << 25 << "Moderate Stress" << 1 << QList<int>{0}
-                                    << "Quite Possibly" << "60";
+    QTest::newRow("quite possibly")
+        << 25 << "Moderate Stress" << 1 << QList<int>{0} << "Quite Possibly"
+        << "60";
     QTest::newRow("most likely") << 45 << "Little Stress" << 2 << QList<int>{1} << "Most Likely"
                                  << "55";
-    QTest::newRow("for sure") << 40 << "No Stress" << 4 << QList<int>{} << "For Sure" << "55";
+    QTest::newRow("for sure") << 40 << "No Stress" << 4 << QList<int>{} << "For Sure"
+                              << "55";
     QTest::newRow("not likely") << 55 << "High Stress" << 0 << QList<int>{0, 1, 2} << "Not Likely"
                                 << "";
-    QTest::newRow("loss age over 120") << 120 << "High Stress" << 3 << QList<int>{0, 1, 2}
-                                       << "For Sure" << "130";
+    QTest::newRow("loss age over 120")
+        << 120 << "High Stress" << 3 << QList<int>{0, 1, 2} << "For Sure"
+        << "130";
 }
 
 void TestQuiz::handOver()

@@ -15,7 +15,8 @@ const QString productAddress = QStringLiteral("http://product.test/");
 // The query as a PHP script sees it in $_GET: the browser sends everything before the fragment;
 // the query is split on "&", each pair on its first "=", "+" stands for a blank and the rest is
 // percent-decoded as UTF-8.
-QList<std::pair<QString, QString>> serverQuery(const QString &address) {
+QList<std::pair<QString, QString>> serverQuery(const QString &address)
+{
     const QUrl url = QUrl::fromEncoded(address.toUtf8(), QUrl::StrictMode);
     const auto decode = [](QByteArray part) {
         part.replace('+', ' ');
@@ -31,12 +32,14 @@ QList<std::pair<QString, QString>> serverQuery(const QString &address) {
     return pairs;
 }
 
-QList<std::pair<QString, QString>> expectedQuery(const ReferralText &t) {
+QList<std::pair<QString, QString>> expectedQuery(const ReferralText &t)
+{
     return {{"taf1", t.name},       {"taf2", t.email},       {"taf3", t.message},
             {"taf4", t.friendName}, {"taf5", t.friendEmail}, {"taf6", productAddress}};
 }
 
-ReferralText valid() {
+ReferralText valid()
+{
     return {"Ann", "ann@example.org", "Hello", "Bob", "bob@example.net"};
 }
 
@@ -56,7 +59,8 @@ private slots:
     void randomTextsRoundTrip();
 };
 
-void tst_Referral::trimBlanks_data() {
+void tst_Referral::trimBlanks_data()
+{
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
     QTest::newRow("blanks around") << "  Ann Lee   "
@@ -77,13 +81,15 @@ void tst_Referral::trimBlanks_data() {
         << QString::fromUtf8("\u00a0x\u00a0 ") << QString::fromUtf8("\u00a0x\u00a0");
 }
 
-void tst_Referral::trimBlanks() {
+void tst_Referral::trimBlanks()
+{
     QFETCH(QString, text);
     QFETCH(QString, expected);
     QCOMPARE(tressora::trimBlanks(text), expected);
 }
 
-void tst_Referral::addressRefusal_data() {
+void tst_Referral::addressRefusal_data()
+{
     QTest::addColumn<QString>("email");
     QTest::addColumn<QString>("friendEmail");
     QTest::addColumn<QString>("expected");
@@ -118,7 +124,8 @@ void tst_Referral::addressRefusal_data() {
                                             << "";
 }
 
-void tst_Referral::addressRefusal() {
+void tst_Referral::addressRefusal()
+{
     QFETCH(QString, email);
     QFETCH(QString, friendEmail);
     QFETCH(QString, expected);
@@ -128,7 +135,8 @@ void tst_Referral::addressRefusal() {
     QCOMPARE(tressora::addressRefusal(text), expected);
 }
 
-void tst_Referral::fillRefusal_data() {
+void tst_Referral::fillRefusal_data()
+{
     QTest::addColumn<ReferralText>("text");
     QTest::addColumn<QString>("expected");
     const auto with = [](auto field, const QString &value) {
@@ -173,13 +181,15 @@ void tst_Referral::fillRefusal_data() {
         << "Please Enter Your Friend's Name";
 }
 
-void tst_Referral::fillRefusal() {
+void tst_Referral::fillRefusal()
+{
     QFETCH(ReferralText, text);
     QFETCH(QString, expected);
     QCOMPARE(tressora::fillRefusal(text), expected);
 }
 
-void tst_Referral::roundTrip_data() {
+void tst_Referral::roundTrip_data()
+{
     QTest::addColumn<ReferralText>("text");
     const auto named = [](const QString &name) {
         ReferralText t = valid();
@@ -212,7 +222,8 @@ void tst_Referral::roundTrip_data() {
                                                  QString::fromUtf8("bö#b@exämple.net")};
 }
 
-void tst_Referral::roundTrip() {
+void tst_Referral::roundTrip()
+{
     QFETCH(ReferralText, text);
     const QString address = tressora::composeReferralAddress(text, mainHost, productAddress);
     QVERIFY(address.startsWith("http://main.test/ovms-refer-a-friend.php?taf1="));
@@ -220,7 +231,8 @@ void tst_Referral::roundTrip() {
     QCOMPARE(serverQuery(address), expectedQuery(text));
 }
 
-void tst_Referral::randomTextsRoundTrip() {
+void tst_Referral::randomTextsRoundTrip()
+{
     // Texts drawn from ASCII (controls included), Latin-1, CJK and emoji.
     QRandomGenerator random(20240611);
     const auto draw = [&random] {

@@ -11,8 +11,8 @@ Q_DECLARE_METATYPE(QuizAnswers)
 
 namespace {
 
-QuizAnswers make(int stage, int age, const char *stress, bool father = false,
-                 bool maternal = false, bool paternal = false)
+QuizAnswers make(int stage, int age, const char *stress, bool father = false, bool maternal = false,
+                 bool paternal = false)
 {
     QuizAnswers a;
     a.stage = stage;
@@ -81,16 +81,16 @@ void TestScoring::examples_data()
         << make(0, 55, "High Stress", true, true, true) << 0 << 2 << "Not Likely" << 55;
 
     // Age boundaries.
-    QTest::newRow("39 gets the young bonus") << make(1, 39, "No Stress") << 114 << 1
-                                             << "Quite Possibly" << 79;
-    QTest::newRow("41 gets the hundred") << make(1, 41, "No Stress") << 166 << 2 << "Quite Possibly"
-                                         << 64;
-    QTest::newRow("50 with full hair is not reset") << make(0, 50, "No Stress") << 150 << 2
-                                                    << "Quite Possibly" << 80;
+    QTest::newRow("39 gets the young bonus")
+        << make(1, 39, "No Stress") << 114 << 1 << "Quite Possibly" << 79;
+    QTest::newRow("41 gets the hundred")
+        << make(1, 41, "No Stress") << 166 << 2 << "Quite Possibly" << 64;
+    QTest::newRow("50 with full hair is not reset")
+        << make(0, 50, "No Stress") << 150 << 2 << "Quite Possibly" << 80;
     QTest::newRow("51 with full hair is reset")
         << make(0, 51, "High Stress", true, true, true) << 0 << 2 << "Not Likely" << 51;
-    QTest::newRow("120 with full hair is reset") << make(0, 120, "Moderate Stress", true) << 0 << 2
-                                                 << "Not Likely" << 120;
+    QTest::newRow("120 with full hair is reset")
+        << make(0, 120, "Moderate Stress", true) << 0 << 2 << "Not Likely" << 120;
     QTest::newRow("51 with receding hair is not reset")
         << make(1, 51, "No Stress") << 176 << 2 << "Quite Possibly" << 74;
 
@@ -123,8 +123,8 @@ void TestScoring::examples_data()
     QTest::newRow("age 1, nothing") << make(0, 1, "No Stress") << 1 << 1 << "Not Likely" << 1;
     QTest::newRow("age 120, stage 3, everything")
         << make(3, 120, "High Stress", true, true, true) << 640 << 2 << "For Sure" << 130;
-    QTest::newRow("highest score") << make(4, 39, "High Stress", true, true, true) << 984 << 1
-                                   << "For Sure" << 54;
+    QTest::newRow("highest score")
+        << make(4, 39, "High Stress", true, true, true) << 984 << 1 << "For Sure" << 54;
 
     // The stage "Significant thin or bald hair" before forty gets the bonus of 200.
     QTest::newRow("stage 3 at 39") << make(3, 39, "No Stress") << 514 << 1 << "For Sure" << 54;
