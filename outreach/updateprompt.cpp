@@ -32,7 +32,8 @@ QStringList regionalFormats()
     longTimeWithoutZone.remove(QRegularExpression(QStringLiteral("\\s*t+")));
     return {shortDate + QLatin1Char(' ') + longTime,
             shortDate + QLatin1Char(' ') + longTimeWithoutZone.trimmed(),
-            locale.dateTimeFormat(QLocale::ShortFormat), locale.dateTimeFormat(QLocale::LongFormat)};
+            locale.dateTimeFormat(QLocale::ShortFormat),
+            locale.dateTimeFormat(QLocale::LongFormat)};
 }
 
 bool hasTwoDigitYear(const QString &format)
@@ -71,7 +72,8 @@ std::optional<QDate> durationDate(const QString &stored, const QDateTime &now)
         const QDateTime regional = locale.toDateTime(stored, format);
         if (!regional.isValid())
             continue;
-        QDate date = regional.toLocalTime().date();
+        // The date as written: it was local when written, and zone names read back unreliably.
+        QDate date = regional.date();
         if (hasTwoDigitYear(format))
             date = nearestCentury(date, now.date());
         if (date.isValid())
