@@ -1,11 +1,13 @@
 // Start-up, the exit sequence from every trigger, and the end of the program.
 #include "app/application.h"
+#include "app/singleinstance.h"
 #include "outreach/frmNagScreen2.h"
 #include "quiz/frmDisplay.h"
 #include "quiz/frmMain.h"
 #include "testsupport.h"
 
 #include <QAction>
+#include <QLockFile>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
@@ -19,6 +21,7 @@ private slots:
     void init();
     void cleanup();
     void startShowsOnlyTheQuiz();
+    void secondCopyIsRefused();
     void exitTriggers_data();
     void exitTriggers();
     void leavingEndsWithNoWindowLeft_data();
@@ -57,6 +60,26 @@ void TestApp::startShowsOnlyTheQuiz()
     QVERIFY(frmNagScreen2::existing() == nullptr);
     QCOMPARE(testsupport::programWindows().size(), 1);
     QVERIFY(!QApplication::quitOnLastWindowClosed());
+}
+
+void TestApp::secondCopyIsRefused()
+{
+    // Another copy holds the lock: this one says so and ends without showing a window.
+    releaseSingleInstance();
+    QLockFile other(singleInstanceLockPath());
+    QVERIFY(other.tryLock(0));
+    testsupport::MessageBoxAnswerer boxes;
+    StartProgram();
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].title, "Tressora");
+    QCOMPARE(boxes.seen[0].text, "Application is already running");
+    QCOMPARE(boxes.seen[0].icon, QMessageBox::Information);
+    QCOMPARE(boxes.seen[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QVERIFY(programEnded());
+    QCOMPARE(ends_, 1);
+    QVERIFY(frmMain::existing() == nullptr);
+    QVERIFY(testsupport::programWindows().isEmpty());
+    other.unlock();
 }
 
 void TestApp::exitTriggers_data()

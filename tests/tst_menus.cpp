@@ -1,4 +1,5 @@
 // The menu bars and advert labels of the quiz and result windows.
+#include "about/frmAbout.h"
 #include "app/application.h"
 #include "outreach/frmNagScreen2.h"
 #include "outreach/weblinks.h"
@@ -11,7 +12,9 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 using namespace tressora;
 
@@ -74,6 +77,8 @@ private slots:
     void links_data();
     void links();
     void makeMoneyCanNeverRun();
+    void aboutBoxIsModalAndFresh_data();
+    void aboutBoxIsModalAndFresh();
     void keyboard_data();
     void keyboard();
     void resultFileMenuEnterGoesBack();
@@ -187,6 +192,37 @@ void TestMenus::makeMoneyCanNeverRun()
         testsupport::closeAllWindows();
         setProcessEnder([this] { ++ends_; });
     }
+}
+
+void TestMenus::aboutBoxIsModalAndFresh_data()
+{
+    QTest::addColumn<bool>("result");
+    QTest::newRow("quiz") << false;
+    QTest::newRow("result") << true;
+}
+
+void TestMenus::aboutBoxIsModalAndFresh()
+{
+    QFETCH(bool, result);
+    QMainWindow *window = openWindow(result);
+    const QString before = snapshot(window);
+    QList<QPointer<QWidget>> boxes;
+    QStringList kinds;
+    for (int i = 0; i < 2; ++i) {
+        QTimer::singleShot(20, [&boxes, &kinds] {
+            QWidget *box = QApplication::activeModalWidget();
+            boxes << box;
+            if (box != nullptr) {
+                kinds << box->metaObject()->className() + QString::number(box->isModal());
+                box->close();
+            }
+        });
+        window->findChild<QAction *>("mnuAbout")->trigger(); // returns once the box is closed
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    QCOMPARE(kinds, QStringList({"tressora::frmAbout1", "tressora::frmAbout1"}));
+    QVERIFY(boxes[0].isNull() && boxes[1].isNull()); // each destroyed on closing
+    QCOMPARE(snapshot(window), before);
 }
 
 void TestMenus::keyboard_data()
