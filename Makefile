@@ -8,7 +8,8 @@ CMAKE_ARGS ?=
 
 # Debian packages the build, the tests and the screenshots need.
 PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
-            fonts-dejavu-core xvfb xauth xdotool imagemagick
+            fonts-dejavu-core xvfb xauth xdotool imagemagick \
+            desktop-file-utils appstream lintian dpkg-dev file
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
@@ -49,3 +50,8 @@ format:
 
 clean:
 	rm -rf $(BUILD)
+
+# The Debian package, left as $(BUILD)/tressora_<version>_<arch>.deb.
+.PHONY: package
+package: build
+	cd $(BUILD) && cpack -G DEB
