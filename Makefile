@@ -55,3 +55,22 @@ clean:
 .PHONY: package
 package: build
 	cd $(BUILD) && cpack -G DEB
+
+# ---- Sanitizers, leak check, fuzzing ---------------------------------------------------------
+#   make test-sanitize  the test suite built with AddressSanitizer and UndefinedBehaviorSanitizer
+#   make valgrind       one scripted session (tests/tst_session) under Valgrind's leak check
+#   make fuzz           the setting codec and the referral address under libFuzzer, briefly
+SANITIZE_BUILD ?= build-sanitize
+# Tests that drive the built program or package from outside gain nothing from this build.
+SANITIZE_SKIP  ?= ^(e2e|pkg|packaging)
+SANITIZE_ENV   := ASAN_OPTIONS=halt_on_error=1:abort_on_error=0:detect_leaks=1:check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1 \
+                  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:report_error_type=1 \
+                  $(if $(wildcard tools/sanitize/lsan.supp),LSAN_OPTIONS=suppressions=$(CURDIR)/tools/sanitize/lsan.supp:print_suppressions=0)
+
+.PHONY: test-sanitize valgrind fuzz
+
+test-sanitize: setup
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTRESSORA_SANITIZE=ON -DTRESSORA_WERROR=ON $(CMAKE_ARGS)
+	cmake --build $(SANITIZE_BUILD) --parallel $(JOBS)
+	cd $(SANITIZE_BUILD) && env $(SANITIZE_ENV) \
+	  ctest --output-on-failure --parallel $(JOBS) -E '$(SANITIZE_SKIP)' -LE e2e
