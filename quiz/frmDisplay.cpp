@@ -1,6 +1,5 @@
 #include "quiz/frmDisplay.h"
 
-#include "app/application.h"
 #include "app/windowstyle.h"
 #include "outreach/frmNagScreen2.h"
 #include "quiz/frmMain.h"
@@ -8,13 +7,12 @@
 #include "quiz/windowmenus.h"
 #include "ui_frmDisplay.h"
 
-#include <QCloseEvent>
 #include <QLayout>
 
 namespace tressora {
 
 frmDisplay::frmDisplay(QWidget *parent)
-    : QMainWindow(parent)
+    : QuizWindow(parent)
     , ui(new Ui::frmDisplay)
 {
     ui->setupUi(this);
@@ -63,21 +61,6 @@ void frmDisplay::mnuBack_Click()
 void frmDisplay::mnuExit_Click()
 {
     close();
-}
-
-void frmDisplay::closeEvent(QCloseEvent *event)
-{
-    RunExitSequence();
-    event->accept(); // closing is never refused
-}
-
-void frmDisplay::showEvent(QShowEvent *event)
-{
-    if (!placed_) {
-        centreOnScreen(this);
-        placed_ = true;
-    }
-    QMainWindow::showEvent(event);
 }
 
 } // namespace tressora

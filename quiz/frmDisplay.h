@@ -2,8 +2,7 @@
 #pragma once
 
 #include "app/windowslot.h"
-
-#include <QMainWindow>
+#include "quiz/quizwindow.h"
 
 namespace Ui {
 class frmDisplay;
@@ -11,7 +10,7 @@ class frmDisplay;
 
 namespace tressora {
 
-class frmDisplay : public QMainWindow, public WindowSlot<frmDisplay> {
+class frmDisplay : public QuizWindow, public WindowSlot<frmDisplay> {
     Q_OBJECT
 public:
     explicit frmDisplay(QWidget *parent = nullptr);
@@ -25,13 +24,8 @@ public:
     void mnuBack_Click();
     void mnuExit_Click();
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-
 private:
     Ui::frmDisplay *ui;
-    bool placed_ = false;
 };
 
 } // namespace tressora

@@ -1,6 +1,5 @@
 #include "quiz/frmMain.h"
 
-#include "app/application.h"
 #include "app/windowstyle.h"
 #include "outreach/frmNagScreen2.h"
 #include "outreach/weblinks.h"
@@ -11,13 +10,12 @@
 #include "ui_frmMain.h"
 
 #include <QAbstractItemView>
-#include <QCloseEvent>
 #include <QLayout>
 
 namespace tressora {
 
 frmMain::frmMain(QWidget *parent)
-    : QMainWindow(parent)
+    : QuizWindow(parent)
     , ui(new Ui::frmMain)
 {
     ui->setupUi(this);
@@ -135,21 +133,6 @@ void frmMain::mnuExit_Click()
 void frmMain::Label2_Click()
 {
     OpenFullBrandPage();
-}
-
-void frmMain::closeEvent(QCloseEvent *event)
-{
-    RunExitSequence();
-    event->accept(); // closing is never refused
-}
-
-void frmMain::showEvent(QShowEvent *event)
-{
-    if (!placed_) {
-        centreOnScreen(this);
-        placed_ = true;
-    }
-    QMainWindow::showEvent(event);
 }
 
 } // namespace tressora

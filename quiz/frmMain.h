@@ -2,9 +2,8 @@
 #pragma once
 
 #include "app/windowslot.h"
+#include "quiz/quizwindow.h"
 #include "quiz/scoring.h"
-
-#include <QMainWindow>
 
 #include <array>
 
@@ -18,7 +17,7 @@ class frmMain;
 
 namespace tressora {
 
-class frmMain : public QMainWindow, public WindowSlot<frmMain> {
+class frmMain : public QuizWindow, public WindowSlot<frmMain> {
     Q_OBJECT
 public:
     explicit frmMain(QWidget *parent = nullptr);
@@ -32,10 +31,6 @@ public:
     void mnuExit_Click();
     void Label2_Click();
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-
 private:
     void Form_Load();
     void cmbSex_Click();
@@ -47,7 +42,6 @@ private:
     std::array<QLabel *, 5> picHead_{};
     std::array<QCheckBox *, 3> chkFamilyHistory_{};
     ScoreFields fields_;
-    bool placed_ = false;
 };
 
 } // namespace tressora

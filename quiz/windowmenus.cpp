@@ -51,27 +51,25 @@ QString label61Caption()
 
 void connectSharedMenusAndAdverts(QWidget *window)
 {
-    const struct {
+    struct Binding {
         const char *name;
         void (*handler)();
-    } entries[] = {{"mnuOnline", mnuOnline_Click},
-                   {"mnuVisit", mnuVisit_Click},
-                   {"mnuUpdate", mnuUpdate_Click},
-                   {"mnuAbout", mnuAbout_Click},
-                   {"mnuDonate", mnuDonate_Click}};
-    for (const auto &entry : entries) {
+    };
+    const Binding entries[] = {{"mnuOnline", mnuOnline_Click},
+                               {"mnuVisit", mnuVisit_Click},
+                               {"mnuUpdate", mnuUpdate_Click},
+                               {"mnuAbout", mnuAbout_Click},
+                               {"mnuDonate", mnuDonate_Click}};
+    for (const Binding &entry : entries) {
         if (auto *action = window->findChild<QAction *>(QLatin1String(entry.name)))
             QObject::connect(action, &QAction::triggered, window, entry.handler);
     }
-    const struct {
-        const char *name;
-        void (*handler)();
-    } labels[] = {{"Label61", Label61_Click},
-                  {"lblCobrand", lblCobrand_Click},
-                  {"lblFullBrand", lblFullBrand_Click}};
-    for (const auto &label : labels) {
-        if (auto *link = window->findChild<LinkLabel *>(QLatin1String(label.name)))
-            QObject::connect(link, &LinkLabel::clicked, window, label.handler);
+    const Binding adverts[] = {{"Label61", Label61_Click},
+                               {"lblCobrand", lblCobrand_Click},
+                               {"lblFullBrand", lblFullBrand_Click}};
+    for (const Binding &advert : adverts) {
+        if (auto *link = window->findChild<LinkLabel *>(QLatin1String(advert.name)))
+            QObject::connect(link, &LinkLabel::clicked, window, advert.handler);
     }
     if (auto *board = window->findChild<QLabel *>(QStringLiteral("Label61")))
         board->setText(label61Caption());
