@@ -92,15 +92,18 @@ exit $status
 SESSION
 chmod +x "$scratch/session.sh"
 
+# A display number of its own, away from the usual :99, keeps parallel X servers apart.
 env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY -u TRESSORA_PROGRAM \
     PATH="$prefix/bin:/usr/bin:/bin" \
     XDG_RUNTIME_DIR="$scratch/runtime" XDG_CONFIG_HOME="$scratch/config" \
     SMOKE_LOG="$scratch/program.log" SMOKE_TIMEOUT="$timeout_s" \
     SMOKE_EXPECTED="$(readlink -f "$prefix/bin/$command")" \
-    xvfb-run -a -s "-screen 0 1280x900x24" "$scratch/session.sh" $exec_line
+    xvfb-run -a -n $((200 + RANDOM % 600)) -e "$scratch/xvfb.log" -s "-screen 0 1280x900x24" \
+    "$scratch/session.sh" $exec_line
 status=$?
 if [ $status -ne 0 ]; then
     [ -s "$scratch/program.log" ] && { echo "program output:"; cat "$scratch/program.log"; }
+    [ -s "$scratch/xvfb.log" ] && { echo "X server log:"; cat "$scratch/xvfb.log"; }
     fail "the installed program did not come up"
 fi
 [ $failed -eq 0 ] && echo "PASS: the installed program starts from its menu entry"
