@@ -97,22 +97,3 @@ valgrind: configure
 	    tests/tst_session -silent; \
 	status=$$?; sed -n '/HEAP SUMMARY/,$$p' $(VALGRIND_LOG); \
 	echo "Full report: $(VALGRIND_LOG)"; exit $$status
-
-# One whole session (start, fifty calculations with Back, the about box, the refer-a-friend
-# window, the end) under Valgrind. Fails on any memory error and on any block definitely lost
-# from the program's own code; blocks that libraries keep for themselves are listed in
-# tools/valgrind/thirdparty.supp. Slow, so not part of `make test`.
-VALGRIND_LOG := $(abspath $(BUILD))/valgrind-session.log
-
-valgrind: configure
-	@$(MAKE) --no-print-directory setup PACKAGES=valgrind
-	cmake --build $(BUILD) --parallel $(JOBS) --target tst_session
-	cd $(BUILD) && env QT_QPA_PLATFORM=offscreen \
-	  XDG_CONFIG_HOME=$(abspath $(BUILD))/test-home/config \
-	  XDG_RUNTIME_DIR=$(abspath $(BUILD))/test-home/runtime \
-	  valgrind --leak-check=full --errors-for-leak-kinds=definite \
-	    --show-leak-kinds=definite,indirect,possible --error-exitcode=97 --num-callers=40 \
-	    --suppressions=$(CURDIR)/tools/valgrind/thirdparty.supp --log-file=$(VALGRIND_LOG) \
-	    tests/tst_session -silent; \
-	status=$$?; sed -n '/HEAP SUMMARY/,$$p' $(VALGRIND_LOG); \
-	echo "Full report: $(VALGRIND_LOG)"; exit $$status
