@@ -9,7 +9,7 @@ set -u
 build=${1:?usage: check-install.sh BUILD_DIR [APP_ID]}
 id=${2:-example.orvane.Tressora}
 timeout_s=${TRESSORA_SMOKE_TIMEOUT:-30}
-for tool in cmake xvfb-run xdotool file gzip; do
+for tool in cmake xvfb-run xdotool xprop file gzip; do
     command -v $tool >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
 done
 
@@ -36,6 +36,9 @@ exec_line=$(key Exec)
 command=${exec_line%% *}
 [ -x "$prefix/bin/$command" ] || fail "the menu entry runs '$command', which is not installed in bin/"
 file "$prefix/bin/$command" | grep -q ELF || fail "bin/$command is not a program"
+
+wmclass=$(key StartupWMClass)
+[ -n "$wmclass" ] || fail "the menu entry names no StartupWMClass"
 
 icon=$(key Icon)
 [ "$icon" = "$id" ] || fail "the menu entry's icon is '$icon', not the application ID '$id'"
@@ -81,6 +84,13 @@ else
     echo "window $window mapped by process $owner ($exe)"
     [ "$owner" = "$pid" ] || { echo "FAIL: the window belongs to process '$owner', not to $pid"; status=1; }
     [ "$exe" = "$SMOKE_EXPECTED" ] || { echo "FAIL: the running program is $exe, not $SMOKE_EXPECTED"; status=1; }
+    # Docks and task bars match the window to its menu entry through its class.
+    wm_class=$(xprop -id "$window" WM_CLASS)
+    echo "$wm_class"
+    if ! grep -qF "\"$SMOKE_WMCLASS\"" <<<"$wm_class"; then
+        echo "FAIL: the window's class is not the menu entry's StartupWMClass '$SMOKE_WMCLASS'"
+        status=1
+    fi
 fi
 if ! kill -0 "$pid" 2>/dev/null; then
     echo "FAIL: the program has already ended"
@@ -96,7 +106,7 @@ chmod +x "$scratch/session.sh"
 env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY -u TRESSORA_PROGRAM \
     PATH="$prefix/bin:/usr/bin:/bin" \
     XDG_RUNTIME_DIR="$scratch/runtime" XDG_CONFIG_HOME="$scratch/config" \
-    SMOKE_LOG="$scratch/program.log" SMOKE_TIMEOUT="$timeout_s" \
+    SMOKE_LOG="$scratch/program.log" SMOKE_TIMEOUT="$timeout_s" SMOKE_WMCLASS="$wmclass" \
     SMOKE_EXPECTED="$(readlink -f "$prefix/bin/$command")" \
     xvfb-run -a -n $((200 + RANDOM % 600)) -e "$scratch/xvfb.log" -s "-screen 0 1280x900x24" \
     "$scratch/session.sh" $exec_line
