@@ -97,3 +97,24 @@ valgrind: configure
 	    tests/tst_session -silent; \
 	status=$$?; sed -n '/HEAP SUMMARY/,$$p' $(VALGRIND_LOG); \
 	echo "Full report: $(VALGRIND_LOG)"; exit $$status
+
+# The setting codec and the referral address under libFuzzer (clang), FUZZ_SECONDS each. New
+# inputs go to $(FUZZ_BUILD)/corpus; the small seed corpora in tools/fuzz/corpus stay as they
+# are. A failing input is left as $(FUZZ_BUILD)/crash-*.
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := setting_codec referral_address
+
+fuzz:
+	@$(MAKE) --no-print-directory setup PACKAGES="cmake make clang libclang-rt-dev qt6-base-dev"
+	cmake -S tools/fuzz -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ_BUILD) --parallel $(JOBS)
+	@for target in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$target; \
+	  echo "== fuzz_$$target for $(FUZZ_SECONDS) s"; \
+	  $(FUZZ_BUILD)/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=$(abspath $(FUZZ_BUILD))/ \
+	    $(FUZZ_BUILD)/corpus/$$target tools/fuzz/corpus/$$target 2>$(FUZZ_BUILD)/fuzz_$$target.log; \
+	  status=$$?; grep -E '^(Done|stat::)|property does not hold|ERROR|SUMMARY' $(FUZZ_BUILD)/fuzz_$$target.log; \
+	  [ $$status -eq 0 ] || { echo "fuzz_$$target failed, see $(FUZZ_BUILD)/fuzz_$$target.log"; exit 1; }; \
+	done
