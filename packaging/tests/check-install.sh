@@ -9,7 +9,7 @@ set -u
 build=${1:?usage: check-install.sh BUILD_DIR [APP_ID]}
 id=${2:-example.orvane.Tressora}
 timeout_s=${TRESSORA_SMOKE_TIMEOUT:-30}
-for tool in cmake xvfb-run xdotool xprop file gzip; do
+for tool in cmake xvfb-run xdotool xprop file; do
     command -v $tool >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
 done
 
