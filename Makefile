@@ -118,3 +118,18 @@ fuzz:
 	  status=$$?; grep -E '^(Done|stat::)|property does not hold|ERROR|SUMMARY' $(FUZZ_BUILD)/fuzz_$$target.log; \
 	  [ $$status -eq 0 ] || { echo "fuzz_$$target failed, see $(FUZZ_BUILD)/fuzz_$$target.log"; exit 1; }; \
 	done
+
+# Performance against a floor program that is bare Qt (a main window of the quiz window's size
+# with a menu bar and a label): a release build in $(BENCH_BUILD), then start-up, memory,
+# Calculate-to-result, a 10,000-calculation soak and the scoring rules, all under one virtual X
+# server. Prints the table and writes it into docs/performance.md. Not a test: goals missed do
+# not fail it.
+BENCH_BUILD ?= build-bench
+
+.PHONY: bench
+
+bench: setup
+	@$(MAKE) --no-print-directory setup PACKAGES="libxcb1-dev xvfb xauth"
+	cmake -S bench -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DTRESSORA_WERROR=ON $(CMAKE_ARGS)
+	cmake --build $(BENCH_BUILD) --parallel $(JOBS)
+	xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bench/run-bench.sh $(BENCH_BUILD)

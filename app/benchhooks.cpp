@@ -26,7 +26,8 @@ bool contains(const std::vector<QPointer<QWidget>> &windows, const QWidget *wind
 
 void forget(std::vector<QPointer<QWidget>> &windows, const QWidget *window)
 {
-    std::erase_if(windows, [window](const QPointer<QWidget> &w) { return w.isNull() || w == window; });
+    std::erase_if(windows,
+                  [window](const QPointer<QWidget> &w) { return w.isNull() || w == window; });
 }
 
 // Milliseconds since the kernel started this process, in the kernel's clock ticks.
@@ -52,7 +53,8 @@ std::optional<double> millisecondsSinceProcessStart()
     timespec now{};
     if (!ok || ticksPerSecond <= 0 || clock_gettime(CLOCK_BOOTTIME, &now) != 0)
         return std::nullopt;
-    const double nowMs = static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+    const double nowMs =
+        static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
     return nowMs - startTicks * 1e3 / static_cast<double>(ticksPerSecond);
 #else
     return std::nullopt;
@@ -89,8 +91,8 @@ FirstPaintWatcher::FirstPaintWatcher(Callback callback, QObject *parent)
 bool FirstPaintWatcher::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if ((type == QEvent::Show || type == QEvent::Hide || type == QEvent::Paint)
-        && watched->isWidgetType()) {
+    if ((type == QEvent::Show || type == QEvent::Hide || type == QEvent::Paint) &&
+        watched->isWidgetType()) {
         auto *widget = static_cast<QWidget *>(watched);
         if (type == QEvent::Paint)
             painted(widget->window());
