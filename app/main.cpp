@@ -1,5 +1,6 @@
 #include "app/application.h"
 #include "app/benchhooks.h"
+#include "buildconfig.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -8,6 +9,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Lets the desktop match the windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QLatin1String(tressora::build::desktopId));
     tressora::installBenchHooks();
     tressora::installFontSubstitutions();
     tressora::StartProgram();
