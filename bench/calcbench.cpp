@@ -2,7 +2,7 @@
 // and Back, over and over, as a user would, one step after the window of the step before has
 // been painted.
 //
-//   calcbench [--timed N] [--soak N]
+//   calcbench [--timed N] [--soak N] [--pixmap-cache-kib N]
 //
 // Timed presses: from the call of frmMain::cmdNext_Click() until the result window's first
 // paint pass is over (every widget painted and the backing store flushed), median and 99th
@@ -11,6 +11,8 @@
 // before the first and once after the last. Live QObjects are counted through Qt's hook table
 // for tools (qtHookData): every QObject constructor and destructor in the process calls the
 // hooks, including Qt's own objects and those of other threads, so the count misses nothing.
+// Every 1,000 soaked calculations a trend line goes to the standard error. --pixmap-cache-kib
+// sets Qt's pixmap cache limit before the program starts, to try other limits than Qt's.
 #include "app/application.h"
 #include "app/benchhooks.h"
 #include "quiz/frmDisplay.h"
@@ -18,7 +20,7 @@
 
 #include <QApplication>
 #include <QFile>
-// The cache's fill level is exported for Qt's own tests; the bench reads it the same way.
+// The cache's fill level (in MiB, rounded up) is exported for Qt's own tests; read it the same way.
 #define Q_TEST_QPIXMAPCACHE
 #include <QPixmapCache>
 #include <QTimer>
@@ -143,7 +145,7 @@ private:
         }
         if (presses_ > timed_ && (presses_ - timed_) % 1000 == 0) {
             std::fprintf(stderr,
-                         "soak %d rss-kib=%ld heap-kib=%ld pixmap-cache-kib=%d objects=%lld\n",
+                         "soak %d rss-kib=%ld heap-kib=%ld pixmap-cache-mib=%d objects=%lld\n",
                          presses_ - timed_, residentKiB(), heapInUseKiB(),
                          QPixmapCache::totalUsed(), liveObjects.load());
         }
@@ -206,7 +208,7 @@ int main(int argc, char *argv[])
     countObjects();
     QApplication app(argc, argv);
     if (pixmapCacheKiB >= 0)
-        QPixmapCache::setCacheLimit(pixmapCacheKiB); // to try out other limits than Qt's
+        QPixmapCache::setCacheLimit(pixmapCacheKiB);
     tressora::installFontSubstitutions();
     Driver driver(timed, soak); // watches from before the quiz window is first shown
     tressora::StartProgram();
