@@ -9,7 +9,8 @@ CMAKE_ARGS ?=
 # Debian packages the build, the tests and the screenshots need.
 PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
             fonts-dejavu-core xvfb xauth xdotool imagemagick \
-            desktop-file-utils appstream lintian dpkg-dev file x11-utils
+            desktop-file-utils appstream lintian dpkg-dev file x11-utils \
+            php-cli curl xclip
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
