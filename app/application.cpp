@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QMessageBox>
+#include <QPixmapCache>
 #include <QPointer>
 #include <QWidget>
 
@@ -58,6 +59,10 @@ void StartProgram()
 {
     // Only EndProgram ends the program; hiding or closing windows on the way never does.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Every result window is built afresh with palettes of its own, so the style's pixmap
+    // cache would keep filling with drawings keyed to windows that are gone. The windows are
+    // small enough to draw without it.
+    QPixmapCache::setCacheLimit(0);
     if (!acquireSingleInstance()) {
         QMessageBox::information(nullptr, applicationTitle(),
                                  QStringLiteral("Application is already running"));

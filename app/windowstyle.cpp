@@ -10,7 +10,9 @@ QIcon programIcon()
 {
     static const QIcon icon = [] {
         QIcon i;
-        for (int size : {16, 24, 32, 48, 64, 128, 256})
+        // Window icons are never drawn larger than 64 pixels, and every size added here is
+        // decoded and sent to the window system at start-up.
+        for (int size : {16, 24, 32, 48, 64})
             i.addFile(QStringLiteral(":/resources/icon-%1.png").arg(size), QSize(size, size));
         return i;
     }();
