@@ -32,10 +32,13 @@ void xdotool(const QStringList &arguments)
 } // namespace
 
 ToolRun runTool(const QString &program, const QStringList &arguments, const QByteArray &input,
-                int timeoutMs)
+                int timeoutMs, bool quiet)
 {
     QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    if (quiet)
+        process.setStandardErrorFile(QProcess::nullDevice());
+    else
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(program, arguments);
     if (!process.waitForStarted(timeoutMs))
         return {};
@@ -56,13 +59,15 @@ QList<Window> visibleWindows(const QString &namePattern)
     QList<Window> windows;
     const ToolRun search = runTool(QStringLiteral("xdotool"),
                                    {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                    QStringLiteral("--name"), namePattern});
+                                    QStringLiteral("--name"), namePattern},
+                                   {}, 60000, true);
     const auto ids = QString::fromUtf8(search.output).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     for (const QString &id : ids) {
         const ToolRun details =
             runTool(QStringLiteral("xdotool"),
                     {QStringLiteral("getwindowpid"), id, QStringLiteral("getwindowname"), id,
-                     QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id});
+                     QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id},
+                    {}, 60000, true); // a window may go between the search and this
         const QStringList lines = QString::fromUtf8(details.output).split(QLatin1Char('\n'));
         if (details.exitCode != 0 || lines.size() < 3)
             continue; // gone meanwhile

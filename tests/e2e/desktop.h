@@ -27,7 +27,7 @@ struct ToolRun {
     QByteArray output;
 };
 ToolRun runTool(const QString &program, const QStringList &arguments, const QByteArray &input = {},
-                int timeoutMs = 60000);
+                int timeoutMs = 60000, bool quiet = false);
 
 // A mapped top-level window of any program on the display.
 struct Window {
