@@ -6,6 +6,8 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <algorithm>
+#include <csignal>
 #include <unistd.h>
 
 namespace e2e {
@@ -204,7 +206,7 @@ Sandbox::~Sandbox()
     // A hanging stand-in browser ends with its sandbox.
     const auto pids = fileLines(browserLog() + QStringLiteral(".pids"));
     for (const QString &pid : pids)
-        runTool(QStringLiteral("kill"), {pid});
+        ::kill(pid.toInt(), SIGTERM);
 }
 
 QString Sandbox::path(const QString &relative) const

@@ -3,8 +3,10 @@
 #include "desktop.h"
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -12,13 +14,15 @@
 #include <QRandomGenerator>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QTcpSocket>
 #include <QTest>
 #include <QThread>
 #include <QUrl>
 
-#include <csignal>
 #include <memory>
+
+#include <unistd.h>
 
 using namespace e2e;
 
