@@ -1,7 +1,9 @@
 #include "app/singleinstance.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
 
@@ -31,12 +33,31 @@ QString temporaryLockPath()
 
 enum class LockResult { Taken, HeldByAnother, Unusable };
 
+// A copy that dies between creating its lock and writing its details into it leaves a lock
+// that names nobody. Once it is older than the moment a live copy needs to fill it in, it is
+// taken over; a live holder keeps a native lock on the file, so removing it fails then.
+bool removeUnreadableLock(QLockFile &lock, const QString &path)
+{
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (lock.getLockInfo(&pid, &host, &application))
+        return false;
+    const QDateTime written = QFileInfo(path).lastModified();
+    if (!written.isValid() || written.secsTo(QDateTime::currentDateTime()) < 2)
+        return false;
+    return lock.removeStaleLockFile();
+}
+
 LockResult tryLockAt(const QString &path)
 {
     auto lock = std::make_unique<QLockFile>(path);
     // Age never makes a lock stale: only a lock whose process is gone is taken over.
     lock->setStaleLockTime(0);
-    if (lock->tryLock(0)) {
+    bool taken = lock->tryLock(0);
+    if (!taken && lock->error() == QLockFile::LockFailedError && removeUnreadableLock(*lock, path))
+        taken = lock->tryLock(0);
+    if (taken) {
         heldLock() = std::move(lock);
         return LockResult::Taken;
     }

@@ -3,6 +3,7 @@
 #include "app/singleinstance.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -52,6 +53,8 @@ private slots:
     void secondCopyRefused();
     void killedCopyDoesNotBlock();
     void simultaneousStartsLeaveOne();
+    void lockNamingNobody_data();
+    void lockNamingNobody();
     void unusableRuntimeFolder_data();
     void unusableRuntimeFolder();
 };
@@ -102,6 +105,40 @@ void TestSingleInstance::simultaneousStartsLeaveOne()
             copy->waitForFinished();
         }
     }
+}
+
+void TestSingleInstance::lockNamingNobody_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("ageSeconds");
+    QTest::addColumn<QString>("expected");
+    QByteArray garbage(256, '\0');
+    for (int i = 0; i < garbage.size(); ++i)
+        garbage[i] = char((i * 37 + 11) % 256);
+    QTest::newRow("empty, left long ago") << QByteArray() << 60 << "taken";
+    QTest::newRow("garbage, left long ago") << garbage << 60 << "taken";
+    // A lock this fresh may belong to a copy that is still writing its details.
+    QTest::newRow("empty, just written") << QByteArray() << 0 << "refused";
+}
+
+void TestSingleInstance::lockNamingNobody()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, ageSeconds);
+    QFETCH(QString, expected);
+    QFile lock(tressora::singleInstanceLockPath());
+    QVERIFY(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    lock.write(content);
+    lock.close(); // written out first, so that the time set below is the last change
+    QVERIFY(lock.open(QIODevice::Append));
+    QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
+                             QFileDevice::FileModificationTime));
+    lock.close();
+    QProcess *copy = startCopy(this);
+    QCOMPARE(answerOf(copy), expected);
+    copy->kill();
+    copy->waitForFinished();
+    QFile::remove(tressora::singleInstanceLockPath());
 }
 
 void TestSingleInstance::unusableRuntimeFolder_data()
