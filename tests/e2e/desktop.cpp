@@ -10,31 +10,21 @@
 #include <csignal>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace e2e {
 namespace {
 
-constexpr int pollMs = 25;
 constexpr uint nobody = 65534;
-
-QString sourceDir()
-{
-    return qEnvironmentVariable("TRESSORA_E2E_SOURCE");
-}
 
 bool isAscii(QChar ch)
 {
     return ch.unicode() >= 0x20 && ch.unicode() < 0x7f;
 }
 
-void xdotool(const QStringList &arguments)
-{
-    runTool(QStringLiteral("xdotool"), arguments);
-}
-
-} // namespace
-
-ToolRun runTool(const QString &program, const QStringList &arguments, const QByteArray &input,
-                int timeoutMs, bool quiet)
+// Runs a helper tool; gives its standard output, or nothing when it failed or did not finish.
+std::optional<QByteArray> runTool(const QString &program, const QStringList &arguments,
+                                  bool quiet = false)
 {
     QProcess process;
     if (quiet)
@@ -42,40 +32,41 @@ ToolRun runTool(const QString &program, const QStringList &arguments, const QByt
     else
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(program, arguments);
-    if (!process.waitForStarted(timeoutMs))
-        return {};
-    if (!input.isEmpty())
-        process.write(input);
     process.closeWriteChannel();
-    if (!process.waitForFinished(timeoutMs)) {
+    if (!process.waitForFinished(60000)) {
         process.kill();
         process.waitForFinished();
-        return {};
+        return std::nullopt;
     }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput()};
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return std::nullopt;
+    return process.readAllStandardOutput();
 }
+
+void xdotool(const QStringList &arguments)
+{
+    runTool(u"xdotool"_s, arguments);
+}
+
+} // namespace
 
 QList<Window> visibleWindows(const QString &namePattern)
 {
     QList<Window> windows;
-    const ToolRun search = runTool(QStringLiteral("xdotool"),
-                                   {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                    QStringLiteral("--name"), namePattern},
-                                   {}, 60000, true);
-    const auto ids = QString::fromUtf8(search.output).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    for (const QString &id : ids) {
-        const ToolRun details =
-            runTool(QStringLiteral("xdotool"),
-                    {QStringLiteral("getwindowpid"), id, QStringLiteral("getwindowname"), id,
-                     QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id},
-                    {}, 60000, true); // a window may go between the search and this
-        const QStringList lines = QString::fromUtf8(details.output).split(QLatin1Char('\n'));
-        if (details.exitCode != 0 || lines.size() < 3)
-            continue; // gone meanwhile
+    const auto ids =
+        runTool(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--name"_s, namePattern}, true);
+    for (const QString &id : QString::fromUtf8(ids.value_or("")).split('\n', Qt::SkipEmptyParts)) {
+        // A window may go between the search and this.
+        const auto details = runTool(u"xdotool"_s,
+                                     {u"getwindowpid"_s, id, u"getwindowname"_s, id,
+                                      u"getwindowgeometry"_s, u"--shell"_s, id},
+                                     true);
+        const QStringList lines = QString::fromUtf8(details.value_or("")).split('\n');
+        if (!details || lines.size() < 3)
+            continue;
         Window window{id, lines.at(0).toLongLong(), 0, lines.at(1)};
         for (const QString &line : lines) {
-            if (line.startsWith(QLatin1String("WIDTH=")))
+            if (line.startsWith("WIDTH="_L1))
                 window.width = line.mid(6).toInt();
         }
         windows.append(window);
@@ -83,74 +74,71 @@ QList<Window> visibleWindows(const QString &namePattern)
     return windows;
 }
 
+QList<Window> windowsOf(qint64 pid)
+{
+    QList<Window> own = visibleWindows(anyPattern);
+    own.removeIf([pid](const Window &window) { return window.pid != pid; });
+    return own;
+}
+
+bool mapped(const Window &window)
+{
+    const auto windows = visibleWindows(anyPattern);
+    return std::any_of(windows.begin(), windows.end(),
+                       [&](const Window &shown) { return shown.id == window.id; });
+}
+
+bool waitUntil(const std::function<bool()> &done, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(25);
+    }
+    return true;
+}
+
 std::optional<Window> waitForWindow(const QString &namePattern, qint64 pid, int width,
                                     int timeoutMs)
 {
-    QDeadlineTimer deadline(timeoutMs);
-    do {
-        const auto windows = visibleWindows(namePattern);
-        for (const Window &window : windows) {
-            if ((pid == 0 || window.pid == pid) && (width == anyWidth || window.width == width))
-                return window;
-        }
-        QThread::msleep(pollMs);
-    } while (!deadline.hasExpired());
-    return std::nullopt;
-}
-
-bool waitForNoWindow(qint64 pid, int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    do {
-        const auto windows = visibleWindows(anyPattern);
-        if (std::none_of(windows.begin(), windows.end(),
-                         [pid](const Window &window) { return window.pid == pid; }))
-            return true;
-        QThread::msleep(pollMs);
-    } while (!deadline.hasExpired());
-    return false;
-}
-
-bool waitUntilUnmapped(const QString &id, int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    do {
-        const auto windows = visibleWindows(anyPattern);
-        if (std::none_of(windows.begin(), windows.end(),
-                         [&id](const Window &window) { return window.id == id; }))
-            return true;
-        QThread::msleep(pollMs);
-    } while (!deadline.hasExpired());
-    return false;
+    std::optional<Window> found;
+    waitUntil(
+        [&] {
+            for (const Window &window : visibleWindows(namePattern)) {
+                if ((pid == 0 || window.pid == pid) &&
+                    (width == anyWidth || window.width == width)) {
+                    found = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
 }
 
 void pressKeys(const Window &window, const QStringList &keys)
 {
-    xdotool(QStringList{QStringLiteral("windowfocus"), QStringLiteral("--sync"), window.id,
-                        QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("20")} +
+    xdotool(QStringList{u"windowfocus"_s, u"--sync"_s, window.id, u"key"_s, u"--delay"_s, u"20"_s} +
             keys);
 }
 
 void typeText(const QString &text)
 {
-    // Runs of plain ASCII go fast; every other character waits until the program has seen
-    // the key map change that xdotool makes for it.
-    qsizetype start = 0;
-    while (start < text.size()) {
-        if (text.at(start) == QLatin1Char('\n')) {
-            xdotool({QStringLiteral("key"), QStringLiteral("Return")});
-            ++start;
+    // Runs of plain ASCII go fast; every other character waits until the program has seen the
+    // key map change that xdotool makes for it.
+    for (qsizetype start = 0, end = 0; start < text.size(); start = end) {
+        end = start + 1;
+        if (text.at(start) == '\n') {
+            xdotool({u"key"_s, u"Return"_s});
             continue;
         }
         const bool ascii = isAscii(text.at(start));
-        qsizetype end = start;
-        while (end < text.size() && text.at(end) != QLatin1Char('\n') &&
-               isAscii(text.at(end)) == ascii)
+        while (end < text.size() && text.at(end) != '\n' && isAscii(text.at(end)) == ascii)
             ++end;
-        xdotool({QStringLiteral("type"), QStringLiteral("--delay"),
-                 ascii ? QStringLiteral("1") : QStringLiteral("40"), QStringLiteral("--"),
+        xdotool({u"type"_s, u"--delay"_s, ascii ? u"1"_s : u"40"_s, u"--"_s,
                  text.mid(start, end - start)});
-        start = end;
     }
 }
 
@@ -160,88 +148,65 @@ void pasteText(const QString &text)
     QProcess clip;
     clip.setStandardOutputFile(QProcess::nullDevice());
     clip.setStandardErrorFile(QProcess::nullDevice());
-    clip.start(QStringLiteral("xclip"),
-               {QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-i")});
+    clip.start(u"xclip"_s, {u"-selection"_s, u"clipboard"_s, u"-i"_s});
     clip.waitForStarted();
     clip.write(text.toUtf8());
     clip.closeWriteChannel();
     clip.waitForFinished();
-    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+v")});
+    xdotool({u"key"_s, u"ctrl+v"_s});
 }
 
-Sandbox::Sandbox(bool unprivileged, const QString &program)
-    : dir_(QDir(QDir::tempPath()).filePath(QStringLiteral("tressora-e2e-XXXXXX")))
+Sandbox::Sandbox(Opener opener, bool unprivileged, const QString &program)
+    : dir_(QDir(QDir::tempPath()).filePath(u"tressora-e2e-XXXXXX"_s))
     , runAsNobody_(unprivileged && ::geteuid() == 0)
     , program_(program)
 {
-    const QDir root(dir_.path());
     for (const char *folder : {"runtime", "config", "home", "tmp", "bin"})
-        root.mkpath(QLatin1String(folder));
+        QDir(dir_.path()).mkpath(QLatin1String(folder));
     QFile::setPermissions(runtimeDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (runAsNobody_) {
-        // nobody may not be able to reach the build tree; it runs its own copy.
-        const QString copy = path(QStringLiteral("bin/tressora"));
-        QFile::copy(program_, copy);
-        program_ = copy;
+    if (runAsNobody_) { // nobody may not be able to reach the build tree; it runs its own copy
+        QFile::copy(program_, path(u"bin/tressora"_s));
+        program_ = path(u"bin/tressora"_s);
     }
 
     environment = QProcessEnvironment::systemEnvironment();
     for (const char *name :
          {"QT_QPA_PLATFORM", "BROWSER", "DEFAULT_BROWSER", "LC_ALL", "LC_TIME",
           "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID",
-          "DBUS_SESSION_BUS_ADDRESS", "QT_QTESTLIB_RUNNING"})
+          "DBUS_SESSION_BUS_ADDRESS", "QT_QTESTLIB_RUNNING", "TRESSORA_E2E_BROWSER_MODE"})
         environment.remove(QLatin1String(name));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir());
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configDir());
-    environment.insert(QStringLiteral("HOME"), path(QStringLiteral("home")));
-    environment.insert(QStringLiteral("TMPDIR"), path(QStringLiteral("tmp")));
-    environment.insert(QStringLiteral("TRESSORA_E2E_BROWSER_LOG"), browserLog());
-    setOpener(Opener::XdgOpen);
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+    environment.insert(u"LANG"_s, u"C.UTF-8"_s);
+    environment.insert(u"XDG_RUNTIME_DIR"_s, runtimeDir());
+    environment.insert(u"XDG_CONFIG_HOME"_s, configDir());
+    environment.insert(u"HOME"_s, path(u"home"_s));
+    environment.insert(u"TMPDIR"_s, path(u"tmp"_s));
+    environment.insert(u"TRESSORA_E2E_BROWSER_LOG"_s, browserLog());
+    // Only the sandbox's bin folder is searched, so no browser of the machine can start.
+    environment.insert(u"PATH"_s, path(u"bin"_s));
+    const QString standIn =
+        QDir(qEnvironmentVariable("TRESSORA_E2E_SOURCE")).filePath(u"stand-in/xdg-open"_s);
+    if (opener == Opener::BrowserVariable) {
+        QFile::copy(standIn, path(u"bin/web-browser"_s));
+        environment.insert(u"BROWSER"_s, path(u"bin/web-browser"_s));
+    } else if (opener != Opener::None) {
+        QFile::copy(standIn, path(u"bin/xdg-open"_s));
+    }
+    if (opener == Opener::Failing || opener == Opener::Hanging)
+        environment.insert(u"TRESSORA_E2E_BROWSER_MODE"_s,
+                           opener == Opener::Failing ? u"fail"_s : u"hang"_s);
 }
 
 Sandbox::~Sandbox()
 {
     // A hanging stand-in browser ends with its sandbox.
-    const auto pids = fileLines(browserLog() + QStringLiteral(".pids"));
-    for (const QString &pid : pids)
+    for (const QString &pid : fileLines(browserLog() + u".pids"_s))
         ::kill(pid.toInt(), SIGTERM);
 }
 
 QString Sandbox::path(const QString &relative) const
 {
     return QDir(dir_.path()).filePath(relative);
-}
-
-void Sandbox::setOpener(Opener opener)
-{
-    const QString standIn = QDir(sourceDir()).filePath(QStringLiteral("stand-in/xdg-open"));
-    const QString bin = path(QStringLiteral("bin"));
-    QFile::remove(path(QStringLiteral("bin/xdg-open")));
-    QFile::remove(path(QStringLiteral("bin/web-browser")));
-    environment.remove(QStringLiteral("BROWSER"));
-    environment.remove(QStringLiteral("TRESSORA_E2E_BROWSER_MODE"));
-    // Only the sandbox's bin folder is searched, so no browser of the machine can start.
-    environment.insert(QStringLiteral("PATH"), bin);
-    switch (opener) {
-    case Opener::XdgOpen:
-        QFile::copy(standIn, path(QStringLiteral("bin/xdg-open")));
-        break;
-    case Opener::BrowserVariable:
-        QFile::copy(standIn, path(QStringLiteral("bin/web-browser")));
-        environment.insert(QStringLiteral("BROWSER"), path(QStringLiteral("bin/web-browser")));
-        break;
-    case Opener::None:
-        break;
-    case Opener::Failing:
-    case Opener::Hanging:
-        QFile::copy(standIn, path(QStringLiteral("bin/xdg-open")));
-        environment.insert(QStringLiteral("TRESSORA_E2E_BROWSER_MODE"),
-                           opener == Opener::Failing ? QStringLiteral("fail")
-                                                     : QStringLiteral("hang"));
-        break;
-    }
 }
 
 QStringList Sandbox::openedAddresses() const
@@ -252,8 +217,7 @@ QStringList Sandbox::openedAddresses() const
 void Sandbox::handOver() const
 {
     if (runAsNobody_)
-        runTool(QStringLiteral("chown"),
-                {QStringLiteral("-R"), QStringLiteral("%1:%1").arg(nobody), dir_.path()});
+        runTool(u"chown"_s, {u"-R"_s, u"%1:%1"_s.arg(nobody), dir_.path()});
 }
 
 Copy::Copy(const Sandbox &sandbox)
@@ -262,20 +226,13 @@ Copy::Copy(const Sandbox &sandbox)
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.setStandardOutputFile(QProcess::nullDevice());
     process_.setStandardInputFile(QProcess::nullDevice());
-    if (sandbox.unprivileged()) {
-        process_.start(QStandardPaths::findExecutable(QStringLiteral("setpriv")),
-                       {QStringLiteral("--reuid=%1").arg(nobody),
-                        QStringLiteral("--regid=%1").arg(nobody), QStringLiteral("--clear-groups"),
-                        QStringLiteral("--"), sandbox.program()});
-    } else {
+    if (sandbox.unprivileged())
+        process_.start(QStandardPaths::findExecutable(u"setpriv"_s),
+                       {u"--reuid=%1"_s.arg(nobody), u"--regid=%1"_s.arg(nobody),
+                        u"--clear-groups"_s, u"--"_s, sandbox.program()});
+    else
         process_.start(sandbox.program(), QStringList());
-    }
     process_.waitForStarted();
-}
-
-Copy::~Copy()
-{
-    kill();
 }
 
 bool Copy::waitForCleanExit(int timeoutMs)
@@ -293,22 +250,63 @@ void Copy::kill()
     }
 }
 
+void Copy::start(bool answerYes, const char *failure)
+{
+    for (int step = 0; step < 3; ++step) {
+        const auto shown = waitForWindow(anyPattern, pid(), anyWidth);
+        QVERIFY2(shown, failure);
+        window = *shown;
+        if (shown->width == quizWidth && shown->name.endsWith("v1.0"_L1))
+            return;
+        ++prompts;
+        pressKeys(*shown, {answerYes ? u"Return"_s : u"Escape"_s});
+        waitUntil([&] { return !mapped(*shown); });
+    }
+    QFAIL(failure);
+}
+
+void Copy::reach(int width)
+{
+    STEP(start());
+    if (width == resultWidth)
+        go(calculateKeys, resultWidth);
+    else if (width == referWidth)
+        go({"alt+x"}, referWidth);
+}
+
+void Copy::go(const QStringList &keys, int width)
+{
+    pressKeys(window, keys);
+    const auto shown = waitForWindow(windowPattern, pid(), width);
+    QVERIFY2(shown,
+             qPrintable(u"no window %1 pixels wide after %2"_s.arg(width).arg(keys.join(' '))));
+    QVERIFY2(waitUntil([this] { return !mapped(window); }), "the window left stays on screen");
+    window = *shown;
+}
+
+void Copy::leave(const QStringList &closeKeys, const QStringList &endKeys)
+{
+    STEP(go(closeKeys, referWidth));
+    QVERIFY2(running(), "the program ends before the refer-a-friend window is left");
+    QCOMPARE(windowsOf(pid()).size(), 1);
+    pressKeys(window, endKeys);
+    QVERIFY2(waitForCleanExit(), "the program does not end with code 0");
+    QVERIFY2(waitUntil([this] { return windowsOf(window.pid).isEmpty(); }),
+             "a window outlives the program");
+}
+
 QStringList fileLines(const QString &file)
 {
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
         return {};
-    return QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return QString::fromUtf8(in.readAll()).split('\n', Qt::SkipEmptyParts);
 }
 
 QStringList waitForLines(const QString &file, int count, int timeoutMs)
 {
-    QDeadlineTimer deadline(timeoutMs);
-    QStringList lines = fileLines(file);
-    while (lines.size() < count && !deadline.hasExpired()) {
-        QThread::msleep(pollMs);
-        lines = fileLines(file);
-    }
+    QStringList lines;
+    waitUntil([&] { return (lines = fileLines(file)).size() >= count; }, timeoutMs);
     return lines;
 }
 
