@@ -1,7 +1,6 @@
 #include "desktop.h"
 
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <QThread>
@@ -17,14 +16,9 @@ namespace {
 
 constexpr uint nobody = 65534;
 
-bool isAscii(QChar ch)
-{
-    return ch.unicode() >= 0x20 && ch.unicode() < 0x7f;
-}
-
-// Runs a helper tool; gives its standard output, or nothing when it failed or did not finish.
-std::optional<QByteArray> runTool(const QString &program, const QStringList &arguments,
-                                  bool quiet = false)
+// Runs xdotool or another tool; gives its standard output, or nothing when it failed.
+std::optional<QByteArray> run(const QStringList &arguments, bool quiet = false,
+                              const QString &program = u"xdotool"_s)
 {
     QProcess process;
     if (quiet)
@@ -43,47 +37,42 @@ std::optional<QByteArray> runTool(const QString &program, const QStringList &arg
     return process.readAllStandardOutput();
 }
 
-void xdotool(const QStringList &arguments)
-{
-    runTool(u"xdotool"_s, arguments);
-}
-
 } // namespace
 
-QList<Window> visibleWindows(const QString &namePattern)
+QList<Window> visibleWindows(const QString &namePattern, qint64 pid, int width)
 {
     QList<Window> windows;
-    const auto ids =
-        runTool(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--name"_s, namePattern}, true);
+    const auto ids = run({u"search"_s, u"--onlyvisible"_s, u"--name"_s, namePattern}, true);
     for (const QString &id : QString::fromUtf8(ids.value_or("")).split('\n', Qt::SkipEmptyParts)) {
-        // A window may go between the search and this.
-        const auto details = runTool(u"xdotool"_s,
-                                     {u"getwindowpid"_s, id, u"getwindowname"_s, id,
-                                      u"getwindowgeometry"_s, u"--shell"_s, id},
-                                     true);
+        const auto details = run({u"getwindowpid"_s, id, u"getwindowname"_s, id,
+                                  u"getwindowgeometry"_s, u"--shell"_s, id},
+                                 true);
         const QStringList lines = QString::fromUtf8(details.value_or("")).split('\n');
         if (!details || lines.size() < 3)
-            continue;
+            continue; // gone since the search
         Window window{id, lines.at(0).toLongLong(), 0, lines.at(1)};
         for (const QString &line : lines) {
             if (line.startsWith("WIDTH="_L1))
                 window.width = line.mid(6).toInt();
         }
-        windows.append(window);
+        if ((pid == 0 || window.pid == pid) && (width == anyWidth || window.width == width))
+            windows.append(window);
     }
     return windows;
 }
 
-QList<Window> windowsOf(qint64 pid)
+std::optional<Window> waitForWindow(const QString &namePattern, qint64 pid, int width,
+                                    int timeoutMs)
 {
-    QList<Window> own = visibleWindows(anyPattern);
-    own.removeIf([pid](const Window &window) { return window.pid != pid; });
-    return own;
+    QList<Window> found;
+    waitUntil([&] { return !(found = visibleWindows(namePattern, pid, width)).isEmpty(); },
+              timeoutMs);
+    return found.isEmpty() ? std::nullopt : std::optional(found.first());
 }
 
 bool mapped(const Window &window)
 {
-    const auto windows = visibleWindows(anyPattern);
+    const auto windows = visibleWindows(anyPattern, window.pid);
     return std::any_of(windows.begin(), windows.end(),
                        [&](const Window &shown) { return shown.id == window.id; });
 }
@@ -99,45 +88,26 @@ bool waitUntil(const std::function<bool()> &done, int timeoutMs)
     return true;
 }
 
-std::optional<Window> waitForWindow(const QString &namePattern, qint64 pid, int width,
-                                    int timeoutMs)
-{
-    std::optional<Window> found;
-    waitUntil(
-        [&] {
-            for (const Window &window : visibleWindows(namePattern)) {
-                if ((pid == 0 || window.pid == pid) &&
-                    (width == anyWidth || window.width == width)) {
-                    found = window;
-                    return true;
-                }
-            }
-            return false;
-        },
-        timeoutMs);
-    return found;
-}
-
 void pressKeys(const Window &window, const QStringList &keys)
 {
-    xdotool(QStringList{u"windowfocus"_s, u"--sync"_s, window.id, u"key"_s, u"--delay"_s, u"20"_s} +
-            keys);
+    run(QStringList{u"windowfocus"_s, u"--sync"_s, window.id, u"key"_s, u"--delay"_s, u"20"_s} +
+        keys);
 }
 
 void typeText(const QString &text)
 {
     // Runs of plain ASCII go fast; every other character waits until the program has seen the
     // key map change that xdotool makes for it.
+    const auto ascii = [](QChar ch) { return ch.unicode() >= 0x20 && ch.unicode() < 0x7f; };
     for (qsizetype start = 0, end = 0; start < text.size(); start = end) {
         end = start + 1;
-        if (text.at(start) == '\n') {
-            xdotool({u"key"_s, u"Return"_s});
-            continue;
-        }
-        const bool ascii = isAscii(text.at(start));
-        while (end < text.size() && text.at(end) != '\n' && isAscii(text.at(end)) == ascii)
+        while (text.at(start) != '\n' && end < text.size() && text.at(end) != '\n' &&
+               ascii(text.at(end)) == ascii(text.at(start)))
             ++end;
-        xdotool({u"type"_s, u"--delay"_s, ascii ? u"1"_s : u"40"_s, u"--"_s,
+        if (text.at(start) == '\n')
+            run({u"key"_s, u"Return"_s});
+        else
+            run({u"type"_s, u"--delay"_s, ascii(text.at(start)) ? u"1"_s : u"40"_s, u"--"_s,
                  text.mid(start, end - start)});
     }
 }
@@ -153,45 +123,63 @@ void pasteText(const QString &text)
     clip.write(text.toUtf8());
     clip.closeWriteChannel();
     clip.waitForFinished();
-    xdotool({u"key"_s, u"ctrl+v"_s});
+    run({u"key"_s, u"ctrl+v"_s});
 }
 
-Sandbox::Sandbox(Opener opener, bool unprivileged, const QString &program)
-    : dir_(QDir(QDir::tempPath()).filePath(u"tressora-e2e-XXXXXX"_s))
-    , runAsNobody_(unprivileged && ::geteuid() == 0)
-    , program_(program)
+QStringList fileLines(const QString &file)
+{
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(in.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+// Waits until the file has at least that many lines; gives its lines.
+QStringList waitForLines(const QString &file, int count, int timeoutMs)
+{
+    QStringList lines;
+    waitUntil([&] { return (lines = fileLines(file)).size() >= count; }, timeoutMs);
+    return lines;
+}
+
+Sandbox::Sandbox(Opener opener, bool unprivileged, const QString &executable)
+    : asNobody(unprivileged && ::geteuid() == 0)
+    , program(executable)
+    , environment(QProcessEnvironment::systemEnvironment())
+    , dir_(QDir(QDir::tempPath()).filePath(u"tressora-e2e-XXXXXX"_s))
 {
     for (const char *folder : {"runtime", "config", "home", "tmp", "bin"})
         QDir(dir_.path()).mkpath(QLatin1String(folder));
-    QFile::setPermissions(runtimeDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (runAsNobody_) { // nobody may not be able to reach the build tree; it runs its own copy
-        QFile::copy(program_, path(u"bin/tressora"_s));
-        program_ = path(u"bin/tressora"_s);
+    QFile::setPermissions(path(u"runtime"_s),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (asNobody) { // nobody may not be able to reach the build tree; it runs its own copy
+        QFile::copy(program, path(u"bin/tressora"_s));
+        program = path(u"bin/tressora"_s);
     }
-
-    environment = QProcessEnvironment::systemEnvironment();
     for (const char *name :
          {"QT_QPA_PLATFORM", "BROWSER", "DEFAULT_BROWSER", "LC_ALL", "LC_TIME",
           "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID",
           "DBUS_SESSION_BUS_ADDRESS", "QT_QTESTLIB_RUNNING", "TRESSORA_E2E_BROWSER_MODE"})
         environment.remove(QLatin1String(name));
-    environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
-    environment.insert(u"LANG"_s, u"C.UTF-8"_s);
-    environment.insert(u"XDG_RUNTIME_DIR"_s, runtimeDir());
-    environment.insert(u"XDG_CONFIG_HOME"_s, configDir());
-    environment.insert(u"HOME"_s, path(u"home"_s));
-    environment.insert(u"TMPDIR"_s, path(u"tmp"_s));
-    environment.insert(u"TRESSORA_E2E_BROWSER_LOG"_s, browserLog());
     // Only the sandbox's bin folder is searched, so no browser of the machine can start.
-    environment.insert(u"PATH"_s, path(u"bin"_s));
+    const std::pair<const char *, QString> variables[] = {
+        {"QT_QPA_PLATFORM", u"xcb"_s},
+        {"LANG", u"C.UTF-8"_s},
+        {"XDG_RUNTIME_DIR", path(u"runtime"_s)},
+        {"XDG_CONFIG_HOME", path(u"config"_s)},
+        {"HOME", path(u"home"_s)},
+        {"TMPDIR", path(u"tmp"_s)},
+        {"PATH", path(u"bin"_s)},
+        {"TRESSORA_E2E_BROWSER_LOG", browserLog()}};
+    for (const auto &[name, value] : variables)
+        environment.insert(QLatin1String(name), value);
     const QString standIn =
         QDir(qEnvironmentVariable("TRESSORA_E2E_SOURCE")).filePath(u"stand-in/xdg-open"_s);
-    if (opener == Opener::BrowserVariable) {
-        QFile::copy(standIn, path(u"bin/web-browser"_s));
+    if (opener == Opener::BrowserVariable)
         environment.insert(u"BROWSER"_s, path(u"bin/web-browser"_s));
-    } else if (opener != Opener::None) {
-        QFile::copy(standIn, path(u"bin/xdg-open"_s));
-    }
+    if (opener != Opener::None)
+        QFile::copy(standIn, path(opener == Opener::BrowserVariable ? u"bin/web-browser"_s
+                                                                    : u"bin/xdg-open"_s));
     if (opener == Opener::Failing || opener == Opener::Hanging)
         environment.insert(u"TRESSORA_E2E_BROWSER_MODE"_s,
                            opener == Opener::Failing ? u"fail"_s : u"hang"_s);
@@ -204,20 +192,10 @@ Sandbox::~Sandbox()
         ::kill(pid.toInt(), SIGTERM);
 }
 
-QString Sandbox::path(const QString &relative) const
-{
-    return QDir(dir_.path()).filePath(relative);
-}
-
-QStringList Sandbox::openedAddresses() const
-{
-    return fileLines(browserLog());
-}
-
 void Sandbox::handOver() const
 {
-    if (runAsNobody_)
-        runTool(u"chown"_s, {u"-R"_s, u"%1:%1"_s.arg(nobody), dir_.path()});
+    if (asNobody)
+        run({u"-R"_s, u"%1:%1"_s.arg(nobody), dir_.path()}, false, u"chown"_s);
 }
 
 Copy::Copy(const Sandbox &sandbox)
@@ -226,20 +204,19 @@ Copy::Copy(const Sandbox &sandbox)
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.setStandardOutputFile(QProcess::nullDevice());
     process_.setStandardInputFile(QProcess::nullDevice());
-    if (sandbox.unprivileged())
+    if (sandbox.asNobody)
         process_.start(QStandardPaths::findExecutable(u"setpriv"_s),
                        {u"--reuid=%1"_s.arg(nobody), u"--regid=%1"_s.arg(nobody),
-                        u"--clear-groups"_s, u"--"_s, sandbox.program()});
+                        u"--clear-groups"_s, u"--"_s, sandbox.program});
     else
-        process_.start(sandbox.program(), QStringList());
+        process_.start(sandbox.program, QStringList());
     process_.waitForStarted();
 }
 
 bool Copy::waitForCleanExit(int timeoutMs)
 {
-    if (running() && !process_.waitForFinished(timeoutMs))
-        return false;
-    return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
+    return (!running() || process_.waitForFinished(timeoutMs)) &&
+           process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
 }
 
 void Copy::kill()
@@ -253,7 +230,7 @@ void Copy::kill()
 void Copy::start(bool answerYes, const char *failure)
 {
     for (int step = 0; step < 3; ++step) {
-        const auto shown = waitForWindow(anyPattern, pid(), anyWidth);
+        const auto shown = waitForWindow(anyPattern, pid());
         QVERIFY2(shown, failure);
         window = *shown;
         if (shown->width == quizWidth && shown->name.endsWith("v1.0"_L1))
@@ -268,10 +245,8 @@ void Copy::start(bool answerYes, const char *failure)
 void Copy::reach(int width)
 {
     STEP(start());
-    if (width == resultWidth)
-        go(calculateKeys, resultWidth);
-    else if (width == referWidth)
-        go({"alt+x"}, referWidth);
+    if (width != quizWidth)
+        go(width == resultWidth ? calculateKeys : QStringList{"alt+x"}, width);
 }
 
 void Copy::go(const QStringList &keys, int width)
@@ -288,26 +263,11 @@ void Copy::leave(const QStringList &closeKeys, const QStringList &endKeys)
 {
     STEP(go(closeKeys, referWidth));
     QVERIFY2(running(), "the program ends before the refer-a-friend window is left");
-    QCOMPARE(windowsOf(pid()).size(), 1);
+    QCOMPARE(visibleWindows(anyPattern, pid()).size(), 1);
     pressKeys(window, endKeys);
     QVERIFY2(waitForCleanExit(), "the program does not end with code 0");
-    QVERIFY2(waitUntil([this] { return windowsOf(window.pid).isEmpty(); }),
+    QVERIFY2(waitUntil([this] { return visibleWindows(anyPattern, window.pid).isEmpty(); }),
              "a window outlives the program");
-}
-
-QStringList fileLines(const QString &file)
-{
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(in.readAll()).split('\n', Qt::SkipEmptyParts);
-}
-
-QStringList waitForLines(const QString &file, int count, int timeoutMs)
-{
-    QStringList lines;
-    waitUntil([&] { return (lines = fileLines(file)).size() >= count; }, timeoutMs);
-    return lines;
 }
 
 } // namespace e2e
