@@ -2,6 +2,7 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -50,11 +51,9 @@ QList<Window> visibleWindows(const QString &namePattern, qint64 pid, int width)
         const QStringList lines = QString::fromUtf8(details.value_or("")).split('\n');
         if (!details || lines.size() < 3)
             continue; // gone since the search
-        Window window{id, lines.at(0).toLongLong(), 0, lines.at(1)};
-        for (const QString &line : lines) {
-            if (line.startsWith("WIDTH="_L1))
-                window.width = line.mid(6).toInt();
-        }
+        const int shownWidth =
+            lines.filter(QRegularExpression(u"^WIDTH="_s)).value(0).mid(6).toInt();
+        const Window window{id, lines.at(0).toLongLong(), shownWidth, lines.at(1)};
         if ((pid == 0 || window.pid == pid) && (width == anyWidth || window.width == width))
             windows.append(window);
     }
@@ -162,17 +161,14 @@ Sandbox::Sandbox(Opener opener, bool unprivileged, const QString &executable)
           "DBUS_SESSION_BUS_ADDRESS", "QT_QTESTLIB_RUNNING", "TRESSORA_E2E_BROWSER_MODE"})
         environment.remove(QLatin1String(name));
     // Only the sandbox's bin folder is searched, so no browser of the machine can start.
-    const std::pair<const char *, QString> variables[] = {
-        {"QT_QPA_PLATFORM", u"xcb"_s},
-        {"LANG", u"C.UTF-8"_s},
-        {"XDG_RUNTIME_DIR", path(u"runtime"_s)},
-        {"XDG_CONFIG_HOME", path(u"config"_s)},
-        {"HOME", path(u"home"_s)},
-        {"TMPDIR", path(u"tmp"_s)},
-        {"PATH", path(u"bin"_s)},
-        {"TRESSORA_E2E_BROWSER_LOG", browserLog()}};
-    for (const auto &[name, value] : variables)
-        environment.insert(QLatin1String(name), value);
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+    environment.insert(u"LANG"_s, u"C.UTF-8"_s);
+    environment.insert(u"XDG_RUNTIME_DIR"_s, path(u"runtime"_s));
+    environment.insert(u"XDG_CONFIG_HOME"_s, path(u"config"_s));
+    environment.insert(u"HOME"_s, path(u"home"_s));
+    environment.insert(u"TMPDIR"_s, path(u"tmp"_s));
+    environment.insert(u"PATH"_s, path(u"bin"_s));
+    environment.insert(u"TRESSORA_E2E_BROWSER_LOG"_s, browserLog());
     const QString standIn =
         QDir(qEnvironmentVariable("TRESSORA_E2E_SOURCE")).filePath(u"stand-in/xdg-open"_s);
     if (opener == Opener::BrowserVariable)
