@@ -5,8 +5,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include <QPushButton>
+#include <QSettings>
 
 namespace testsupport {
 
@@ -57,6 +61,73 @@ void MessageBoxAnswerer::poll()
         button->click();
     else
         box->close();
+}
+
+bool operator==(const SeenBox &a, const SeenBox &b)
+{
+    return a.title == b.title && a.text == b.text && a.icon == b.icon && a.buttons == b.buttons &&
+           a.defaultButton == b.defaultButton;
+}
+
+char *toString(const SeenBox &box)
+{
+    return qstrdup(qPrintable(QStringLiteral("\"%1\" \"%2\" icon %3 buttons %4 default %5")
+                                  .arg(box.title, box.text)
+                                  .arg(int(box.icon))
+                                  .arg(int(box.buttons))
+                                  .arg(int(box.defaultButton))));
+}
+
+Query serverQuery(const QString &address)
+{
+    const auto decode = [](QByteArray part) {
+        part.replace('+', ' ');
+        return QString::fromUtf8(QByteArray::fromPercentEncoding(part));
+    };
+    Query pairs;
+    const QUrl url = QUrl::fromEncoded(address.toUtf8(), QUrl::StrictMode);
+    const QByteArray query = url.query(QUrl::FullyEncoded).toLatin1();
+    for (const QByteArray &pair : query.split('&')) {
+        const qsizetype eq = pair.indexOf('=');
+        pairs.append({decode(eq < 0 ? pair : pair.left(eq)),
+                      decode(eq < 0 ? QByteArray() : pair.mid(eq + 1))});
+    }
+    return pairs;
+}
+
+Query referralQuery(const QStringList &texts, const QString &productAddress)
+{
+    Query pairs;
+    for (int i = 0; i < texts.size(); ++i)
+        pairs.append({QStringLiteral("taf%1").arg(i + 1), texts[i]});
+    pairs.append({QStringLiteral("taf6"), productAddress});
+    return pairs;
+}
+
+QString fontText(const QFont &font)
+{
+    QStringList parts = {font.family(), QString::number(font.pointSizeF())};
+    if (font.bold())
+        parts.append(QStringLiteral("bold"));
+    if (font.underline())
+        parts.append(QStringLiteral("underline"));
+    return parts.join(QLatin1Char(' '));
+}
+
+QString settingsFile()
+{
+    const QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, name, QString()).fileName();
+}
+
+void removeSettings()
+{
+    const QFileInfo file(settingsFile());
+    if (file.isDir())
+        QDir(file.absoluteFilePath()).removeRecursively();
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, file.completeBaseName(), QString())
+        .clear();
+    QFile::remove(file.absoluteFilePath());
 }
 
 QList<QWidget *> programWindows()
