@@ -1,7 +1,7 @@
 // The per-user settings store and its shifted one-byte encoding.
 #include "settings/settingsstore.h"
+#include "testsupport.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +10,7 @@
 #include <QtTest>
 
 using namespace tressora;
+using namespace testsupport;
 
 namespace {
 
@@ -19,22 +20,6 @@ QString chars(std::initializer_list<int> codes)
     for (const int code : codes)
         text.append(QChar(code));
     return text;
-}
-
-// The store as the program should address it: named after this executable, no application
-// level. Built independently of the code under test.
-QString expectedStoreFile()
-{
-    const QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, name, QString()).fileName();
-}
-
-QByteArray storeFileContents()
-{
-    QFile file(expectedStoreFile());
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
 }
 
 QString printableAscii()
@@ -50,196 +35,140 @@ QString printableAscii()
 class SettingsTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(QFileInfo(settingsFile()).absolutePath().contains(".qttest"));
+    }
+    void init()
+    {
+        removeSettings();
+        QVERIFY(!QFileInfo::exists(settingsFile()));
+    }
+    void cleanup() { init(); }
 
-    void encode_data();
-    void encode();
-    void decode_data();
-    void decode();
-    void printableAsciiRoundTrips();
-    void highCodesAreLost();
-    void storeRoundTrip_data();
-    void storeRoundTrip();
-    void neverWrittenReadsEmpty();
-    void writeReplacesEarlierValue();
-    void keyAndValueNeverStoredPlain();
-    void unwritableStoreReportsFailure();
+    void encode_data()
+    {
+        columns<QString, QString>("plain", "encoded");
+        row("empty", QString(), QString());
+        row("letter", "A", chars({150}));
+        row("key name", "Duration", chars({153, 202, 199, 182, 201, 190, 196, 195}));
+        row("order kept", "ba", chars({183, 182}));
+        row("digits and separators", "09-:T ", chars({133, 142, 130, 143, 169, 117}));
+        row("control characters", chars({0, 9}), chars({85, 94}));
+        row("tilde", "~", chars({211}));
+        row("170 is the last code kept", chars({170}), chars({255}));
+        row("171 dropped", chars({171}), QString());
+        row("dropped in the middle", chars({'a', 171, 'b'}), chars({182, 183}));
+        row("e acute dropped", "caf\u00e9", chars({184, 182, 187}));
+        row("above 255 dropped", "1\u20ac2", chars({134, 135}));
+        row("256 dropped", chars({'x', 256}), chars({205}));
+        row("surrogate pair dropped", "a\U0001F600", chars({182}));
+    }
+    void encode()
+    {
+        QFETCH(QString, plain);
+        QTEST(EncodeSetting(plain), "encoded");
+    }
+
+    void decode_data()
+    {
+        columns<QString, QString>("encoded", "plain");
+        row("empty", QString(), QString());
+        row("key name", chars({153, 202, 199, 182, 201, 190, 196, 195}), "Duration");
+        row("85 gives 0", chars({85}), chars({0}));
+        row("255 gives 170", chars({255}), chars({170}));
+        row("below 85 dropped", chars({84, 150, 0}), "A");
+        row("plain ASCII mostly dropped", "Az", "%");
+        row("300 has no one-byte code", chars({300, 150}), "A");
+        row("above 255 dropped", "\u20ac" + chars({150}), "A");
+    }
+    void decode()
+    {
+        QFETCH(QString, encoded);
+        QTEST(DecodeSetting(encoded), "plain");
+    }
+
+    void printableAsciiRoundTrips()
+    {
+        const QString text = printableAscii();
+        const QString encoded = EncodeSetting(text);
+        QCOMPARE(encoded.size(), text.size());
+        for (const QChar ch : encoded)
+            QVERIFY2(ch.unicode() >= 117 && ch.unicode() <= 211,
+                     qPrintable(QString::number(ch.unicode())));
+        QCOMPARE(DecodeSetting(encoded), text);
+        for (const QChar ch : text)
+            QCOMPARE(DecodeSetting(EncodeSetting(ch)), QString(ch));
+    }
+
+    void highCodesAreLost()
+    {
+        for (int code = 171; code <= 0xFFFF; ++code) {
+            if (QChar::isSurrogate(char32_t(code)))
+                continue;
+            QVERIFY2(EncodeSetting(QString("<") + QChar(code) + ">") == EncodeSetting("<>"),
+                     qPrintable(QString::number(code)));
+        }
+    }
+
+    void storeRoundTrip_data()
+    {
+        columns<QString, QString, QString>("key", "value", "readBack");
+        row("iso date-time", "Duration", "2026-03-20T00:01:59", "2026-03-20T00:01:59");
+        row("regional date-time", "Duration", "3/20/26 12:01:59 AM UTC", "3/20/26 12:01:59 AM UTC");
+        row("every printable character", "Duration", printableAscii(), printableAscii());
+        row("key with separators", "a/b\\c=d;e", "x", "x");
+        row("high codes lost", "Duration", "12.\u00bb3.\u00e4" + chars({170}),
+            "12.3." + chars({170}));
+        row("empty value", "Duration", QString(), QString());
+    }
+    void storeRoundTrip()
+    {
+        const auto [key, value] = fetch<QString, QString>("key", "value");
+        QVERIFY(WriteSetting(key, value));
+        QTEST(ReadSetting(key), "readBack");
+        QVERIFY(QFileInfo::exists(settingsFile()));
+    }
+
+    void neverWrittenReadsEmpty()
+    {
+        QVERIFY(WriteSetting("Other", "value"));
+        QCOMPARE(ReadSetting("Duration"), QString());
+    }
+
+    void writeReplacesEarlierValue()
+    {
+        QVERIFY(WriteSetting("Duration", "first value"));
+        QVERIFY(WriteSetting("Duration", "second"));
+        QCOMPARE(ReadSetting("Duration"), "second");
+    }
+
+    void keyAndValueNeverStoredPlain()
+    {
+        const QString value = "2026-03-20T00:01:59";
+        QVERIFY(WriteSetting("Duration", value));
+        QFile file(settingsFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray contents = file.readAll();
+        QVERIFY(contents.contains("[Settings]"));
+        QVERIFY(!contents.contains("Duration"));
+        QVERIFY(!contents.contains(value.toUtf8()));
+        QVERIFY(!contents.contains("2026"));
+        QSettings store(settingsFile(), QSettings::IniFormat);
+        QCOMPARE(store.childGroups(), QStringList{"Settings"});
+        store.beginGroup("Settings");
+        QCOMPARE(store.childKeys(), QStringList{EncodeSetting("Duration")});
+        QCOMPARE(store.value(EncodeSetting("Duration")).toString(), EncodeSetting(value));
+    }
+
+    void unwritableStoreReportsFailure() // a directory where the store's file belongs
+    {
+        QVERIFY(QDir().mkpath(settingsFile()));
+        QVERIFY(!WriteSetting("Duration", "2026-03-20T00:01:59"));
+        QCOMPARE(ReadSetting("Duration"), QString());
+    }
 };
-
-void SettingsTest::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QVERIFY(QFileInfo(expectedStoreFile()).absolutePath().contains(QStringLiteral(".qttest")));
-}
-
-void SettingsTest::init()
-{
-    QFileInfo store(expectedStoreFile());
-    if (store.isDir())
-        QDir(store.absoluteFilePath()).removeRecursively();
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, store.completeBaseName(), QString())
-        .clear();
-    QFile::remove(store.absoluteFilePath());
-    QVERIFY(!QFileInfo::exists(store.absoluteFilePath()));
-}
-
-void SettingsTest::cleanup()
-{
-    init();
-}
-
-void SettingsTest::encode_data()
-{
-    QTest::addColumn<QString>("plain");
-    QTest::addColumn<QString>("encoded");
-
-    QTest::newRow("empty") << QString() << QString();
-    QTest::newRow("letter") << QStringLiteral("A") << chars({150});
-    QTest::newRow("key name") << QStringLiteral("Duration")
-                              << chars({153, 202, 199, 182, 201, 190, 196, 195});
-    QTest::newRow("order kept") << QStringLiteral("ba") << chars({183, 182});
-    QTest::newRow("digits and separators")
-        << QStringLiteral("09-:T ") << chars({133, 142, 130, 143, 169, 117});
-    QTest::newRow("control characters") << chars({0, 9}) << chars({85, 94});
-    QTest::newRow("tilde") << QStringLiteral("~") << chars({211});
-    QTest::newRow("170 is the last code kept") << chars({170}) << chars({255});
-    QTest::newRow("171 dropped") << chars({171}) << QString();
-    QTest::newRow("dropped in the middle") << chars({'a', 171, 'b'}) << chars({182, 183});
-    QTest::newRow("e acute dropped") << QStringLiteral("caf\u00e9") << chars({184, 182, 187});
-    QTest::newRow("above 255 dropped") << QStringLiteral("1\u20ac2") << chars({134, 135});
-    QTest::newRow("256 dropped") << chars({'x', 256}) << chars({205});
-    QTest::newRow("surrogate pair dropped") << QStringLiteral("a\U0001F600") << chars({182});
-}
-
-void SettingsTest::encode()
-{
-    QFETCH(QString, plain);
-    QFETCH(QString, encoded);
-    QCOMPARE(EncodeSetting(plain), encoded);
-}
-
-void SettingsTest::decode_data()
-{
-    QTest::addColumn<QString>("encoded");
-    QTest::addColumn<QString>("plain");
-
-    QTest::newRow("empty") << QString() << QString();
-    QTest::newRow("key name") << chars({153, 202, 199, 182, 201, 190, 196, 195})
-                              << QStringLiteral("Duration");
-    QTest::newRow("85 gives 0") << chars({85}) << chars({0});
-    QTest::newRow("255 gives 170") << chars({255}) << chars({170});
-    QTest::newRow("below 85 dropped") << chars({84, 150, 0}) << QStringLiteral("A");
-    QTest::newRow("plain ASCII mostly dropped") << QStringLiteral("Az") << QStringLiteral("%");
-    QTest::newRow("300 has no one-byte code") << chars({300, 150}) << QStringLiteral("A");
-    QTest::newRow("above 255 dropped")
-        << QStringLiteral("\u20ac") + chars({150}) << QStringLiteral("A");
-}
-
-void SettingsTest::decode()
-{
-    QFETCH(QString, encoded);
-    QFETCH(QString, plain);
-    QCOMPARE(DecodeSetting(encoded), plain);
-}
-
-void SettingsTest::printableAsciiRoundTrips()
-{
-    const QString text = printableAscii();
-    const QString encoded = EncodeSetting(text);
-    QCOMPARE(encoded.size(), text.size());
-    for (const QChar ch : encoded) {
-        QVERIFY2(ch.unicode() >= 117 && ch.unicode() <= 211,
-                 qPrintable(QString::number(ch.unicode())));
-    }
-    QCOMPARE(DecodeSetting(encoded), text);
-    for (const QChar ch : text)
-        QCOMPARE(DecodeSetting(EncodeSetting(QString(ch))), QString(ch));
-}
-
-void SettingsTest::highCodesAreLost()
-{
-    for (int code = 171; code <= 0xFFFF; ++code) {
-        if (QChar::isSurrogate(static_cast<char32_t>(code)))
-            continue;
-        const QString text = QStringLiteral("<") + QChar(code) + QStringLiteral(">");
-        QVERIFY2(EncodeSetting(text) == EncodeSetting(QStringLiteral("<>")),
-                 qPrintable(QString::number(code)));
-    }
-}
-
-void SettingsTest::storeRoundTrip_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("readBack");
-
-    QTest::newRow("iso date-time")
-        << QStringLiteral("Duration") << QStringLiteral("2026-03-20T00:01:59")
-        << QStringLiteral("2026-03-20T00:01:59");
-    QTest::newRow("regional date-time")
-        << QStringLiteral("Duration") << QStringLiteral("3/20/26 12:01:59 AM UTC")
-        << QStringLiteral("3/20/26 12:01:59 AM UTC");
-    QTest::newRow("every printable character")
-        << QStringLiteral("Duration") << printableAscii() << printableAscii();
-    QTest::newRow("key with separators")
-        << QStringLiteral("a/b\\c=d;e") << QStringLiteral("x") << QStringLiteral("x");
-    QTest::newRow("high codes lost")
-        << QStringLiteral("Duration") << QStringLiteral("12.\u00bb3.\u00e4") + chars({170})
-        << QStringLiteral("12.3.") + chars({170});
-    QTest::newRow("empty value") << QStringLiteral("Duration") << QString() << QString();
-}
-
-void SettingsTest::storeRoundTrip()
-{
-    QFETCH(QString, key);
-    QFETCH(QString, value);
-    QFETCH(QString, readBack);
-    QVERIFY(WriteSetting(key, value));
-    QCOMPARE(ReadSetting(key), readBack);
-    QVERIFY(QFileInfo::exists(expectedStoreFile()));
-}
-
-void SettingsTest::neverWrittenReadsEmpty()
-{
-    QVERIFY(WriteSetting(QStringLiteral("Other"), QStringLiteral("value")));
-    QCOMPARE(ReadSetting(QStringLiteral("Duration")), QString());
-}
-
-void SettingsTest::writeReplacesEarlierValue()
-{
-    QVERIFY(WriteSetting(QStringLiteral("Duration"), QStringLiteral("first value")));
-    QVERIFY(WriteSetting(QStringLiteral("Duration"), QStringLiteral("second")));
-    QCOMPARE(ReadSetting(QStringLiteral("Duration")), QStringLiteral("second"));
-}
-
-void SettingsTest::keyAndValueNeverStoredPlain()
-{
-    const QString value = QStringLiteral("2026-03-20T00:01:59");
-    QVERIFY(WriteSetting(QStringLiteral("Duration"), value));
-
-    const QByteArray contents = storeFileContents();
-    QVERIFY(contents.contains("[Settings]"));
-    QVERIFY(!contents.contains("Duration"));
-    QVERIFY(!contents.contains(value.toUtf8()));
-    QVERIFY(!contents.contains("2026"));
-
-    QSettings store(expectedStoreFile(), QSettings::IniFormat);
-    QCOMPARE(store.childGroups(), QStringList{QStringLiteral("Settings")});
-    store.beginGroup(QStringLiteral("Settings"));
-    QCOMPARE(store.childKeys(), QStringList{EncodeSetting(QStringLiteral("Duration"))});
-    QCOMPARE(store.value(EncodeSetting(QStringLiteral("Duration"))).toString(),
-             EncodeSetting(value));
-}
-
-void SettingsTest::unwritableStoreReportsFailure()
-{
-    // A directory where the store's file belongs cannot be written as a file.
-    QVERIFY(QDir().mkpath(expectedStoreFile()));
-    QVERIFY(!WriteSetting(QStringLiteral("Duration"), QStringLiteral("2026-03-20T00:01:59")));
-    QCOMPARE(ReadSetting(QStringLiteral("Duration")), QString());
-}
 
 QTEST_MAIN(SettingsTest)
 #include "tst_settings.moc"
