@@ -310,20 +310,18 @@ private slots:
         const QString requests = rigSandbox_->path(u"requests.log"_s);
         if (!rigServer_) {
             QVERIFY2(!listening(500), qPrintable(u"%1 is taken by another program"_s.arg(host)));
-            rigServer_ = std::make_unique<QProcess>();
-            QProcessEnvironment serverEnv = QProcessEnvironment::systemEnvironment();
-            serverEnv.insert(u"TRESSORA_E2E_REFERRALS"_s, referrals);
-            serverEnv.insert(u"TRESSORA_E2E_REQUESTS"_s, requests);
-            rigServer_->setProcessEnvironment(serverEnv);
-            rigServer_->setProcessChannelMode(QProcess::MergedChannels);
-            rigServer_->setStandardOutputFile(rigSandbox_->path(u"server.log"_s));
+            QProcess &server = *(rigServer_ = std::make_unique<QProcess>());
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(u"TRESSORA_E2E_REFERRALS"_s, referrals);
+            environment.insert(u"TRESSORA_E2E_REQUESTS"_s, requests);
+            server.setProcessEnvironment(environment);
+            server.setProcessChannelMode(QProcess::MergedChannels);
+            server.setStandardOutputFile(rigSandbox_->path(u"server.log"_s));
             const QString www = QDir(env("TRESSORA_E2E_SOURCE")).filePath(u"www"_s);
-            rigServer_->start(u"php"_s, {u"-S"_s, host, u"-t"_s, www, www + u"/router.php"_s});
+            server.start(u"php"_s, {u"-S"_s, host, u"-t"_s, www, www + u"/router.php"_s});
             bool up = false;
             waitUntil(
-                [&] {
-                    return (up = listening(200)) || rigServer_->state() == QProcess::NotRunning;
-                },
+                [&] { return (up = listening(200)) || server.state() == QProcess::NotRunning; },
                 15000);
             QVERIFY2(up, "the PHP test server does not listen");
         }
