@@ -181,17 +181,17 @@ private slots:
         int polls = 0;
         connect(&presser, &QTimer::timeout, this, [&] {
             auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (box != nullptr && box->isVisible()) {
+            if (++polls > 6000) {
+                presser.stop();
+                if (box != nullptr)
+                    box->done(QDialog::Rejected); // OK did not close it: end the wait anyway
+            } else if (box != nullptr && box->isVisible()) {
                 seen = box;
                 kind = box->metaObject()->className();
                 wasModal = box->isModal();
                 if (auto *ok = box->findChild<QPushButton *>("cmdOK"))
                     ok->click();
                 else
-                    box->reject();
-            } else if (++polls > 6000) {
-                presser.stop();
-                if (box != nullptr)
                     box->reject();
             }
         });
