@@ -97,6 +97,15 @@ inline QString dataTag()
     return QString::fromUtf8(QTest::currentDataTag());
 }
 
+// The control of that name in a window, with a warning (and nullptr) when there is none.
+template <class W> W *control(QWidget *window, const QString &name)
+{
+    W *found = window->findChild<W *>(name);
+    if (found == nullptr)
+        qWarning("no control named %s", qPrintable(name));
+    return found;
+}
+
 // Deletes every top-level window left by a test and resets the program's end hook.
 void closeAllWindows();
 

@@ -58,7 +58,7 @@ Opening openModal(const std::function<void(frmAbout *)> &whileOpen)
     return result;
 }
 
-template <class W = QWidget> W *control(QWidget *box, const QString &name)
+template <class W = QWidget> W *directControl(QWidget *box, const QString &name)
 {
     return box->findChild<W *>(name, Qt::FindDirectChildrenOnly);
 }
@@ -92,7 +92,7 @@ private slots:
         QVERIFY(!flags.testFlag(Qt::WindowContextHelpButtonHint));
     }
 
-    // Rows named after the control; text empty: checked elsewhere. Link labels show the hand
+    // Rows named after the directControl; text empty: checked elsewhere. Link labels show the hand
     // cursor; self-sizing captions are white and on one line, the other controls black.
     void controls_data()
     {
@@ -115,8 +115,8 @@ private slots:
         const auto [kind, stored, sizesItself, text] =
             fetch<QString, QRect, bool, QString>("kind", "stored", "sizesItself", "text");
         frmAbout box;
-        QWidget *widget = control(&box, dataTag());
-        QVERIFY2(widget != nullptr, "no such control directly on the box");
+        QWidget *widget = directControl(&box, dataTag());
+        QVERIFY2(widget != nullptr, "no such directControl directly on the box");
         QCOMPARE(widget->metaObject()->className(), kind);
         QCOMPARE(widget->pos(), stored.topLeft());
         QTEST(fontText(widget->font()), "font");
@@ -156,7 +156,7 @@ private slots:
                                     "on your age and level of stress. This can be used as a "
                                     "guideline to reduce stress and take preventive measures.";
         frmAbout box;
-        const QString text = control<QLabel>(&box, "Label1")->text();
+        const QString text = directControl<QLabel>(&box, "Label1")->text();
         QVERIFY2(text.startsWith(description + ' '), qPrintable(text));
         const QString notice = text.mid(description.size() + 1);
         QVERIFY(notice.endsWith('.'));
@@ -167,7 +167,7 @@ private slots:
     void pictureShowsProgramIcon()
     {
         frmAbout box;
-        auto *picture = control<QLabel>(&box, "Picture1");
+        auto *picture = directControl<QLabel>(&box, "Picture1");
         QVERIFY(picture != nullptr);
         QCOMPARE(picture->geometry(), QRect(8, 8, 32, 32));
         QCOMPARE(picture->frameShape(), QFrame::NoFrame);
@@ -180,7 +180,7 @@ private slots:
     void okIsDefaultWithWhiteFace()
     {
         frmAbout box;
-        auto *ok = control<QPushButton>(&box, "cmdOK");
+        auto *ok = directControl<QPushButton>(&box, "cmdOK");
         QVERIFY(ok != nullptr);
         QVERIFY(ok->isDefault());
         QCOMPARE(ok->palette().color(QPalette::Button), QColor(Qt::white));
@@ -252,14 +252,15 @@ private slots:
         bool openAfterClicks = false;
         QStringList openedWhileUp;
         const Opening opening = openModal([&](frmAbout *box) {
-            QWidget *link = control(box, label);
+            QWidget *link = directControl(box, label);
             if (link == nullptr)
                 return;
             for (int i = 0; i < clicks; ++i)
                 QTest::mouseClick(link, Qt::LeftButton, {}, link->rect().center());
             openAfterClicks = box->isVisible() && QApplication::activeModalWidget() == box;
             openedWhileUp = catcher.addresses;
-            QTest::mouseClick(control(box, "cmdOK"), Qt::LeftButton); // still closes afterwards
+            QTest::mouseClick(directControl(box, "cmdOK"),
+                              Qt::LeftButton); // still closes afterwards
         });
         QVERIFY(opening.wasUp);
         QVERIFY2(openAfterClicks, "a link closed the box");
@@ -273,7 +274,7 @@ private slots:
         UrlCatcher catcher;
         frmAbout box;
         box.show();
-        auto *link = control<QLabel>(&box, "lblHomePage");
+        auto *link = directControl<QLabel>(&box, "lblHomePage");
         QTest::mouseClick(link, Qt::LeftButton, {}, link->rect().center());
         QCOMPARE(catcher.urls.size(), 1);
         const QString host = catcher.urls.constFirst().host();
@@ -305,12 +306,12 @@ private slots:
         bool targetFound = true;
         const Opening opening = openModal([&](frmAbout *box) {
             if (way == Way::ClickOK) {
-                QTest::mouseClick(control(box, "cmdOK"), Qt::LeftButton);
+                QTest::mouseClick(directControl(box, "cmdOK"), Qt::LeftButton);
             } else if (way == Way::CloseBox) {
                 box->close();
             } else { // with no target the key goes where the keyboard focus is
                 QWidget *receiver =
-                    target.isEmpty() ? QApplication::focusWidget() : control(box, target);
+                    target.isEmpty() ? QApplication::focusWidget() : directControl(box, target);
                 targetFound = receiver != nullptr;
                 if (receiver != nullptr)
                     QTest::keyClick(receiver, Qt::Key(key), Qt::KeyboardModifiers(modifiers));

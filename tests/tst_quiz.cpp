@@ -18,18 +18,11 @@ using namespace tressora;
 
 namespace {
 
-template <class T> T *child(QWidget *window, const QString &name)
-{
-    T *found = window->findChild<T *>(name);
-    if (found == nullptr)
-        qWarning("missing control %s", qPrintable(name));
-    return found;
-}
-
 QString caption(const char *label)
 {
     frmDisplay *result = frmDisplay::existing();
-    return result ? child<QLabel>(result, QLatin1String(label))->text() : QStringLiteral("<none>");
+    return result ? testsupport::control<QLabel>(result, QLatin1String(label))->text()
+                  : QStringLiteral("<none>");
 }
 
 struct Answers {
@@ -42,32 +35,35 @@ struct Answers {
 
 void answer(frmMain *quiz, const Answers &a)
 {
-    child<QComboBox>(quiz, "cmbAge")->setCurrentIndex(a.age - 1);
-    auto *sex = child<QComboBox>(quiz, "cmbSex");
+    testsupport::control<QComboBox>(quiz, "cmbAge")->setCurrentIndex(a.age - 1);
+    auto *sex = testsupport::control<QComboBox>(quiz, "cmbSex");
     sex->setCurrentIndex(sex->findText(a.sex));
-    auto *stress = child<QComboBox>(quiz, "cmbStressLevel");
+    auto *stress = testsupport::control<QComboBox>(quiz, "cmbStressLevel");
     stress->setCurrentIndex(stress->findText(a.stress));
-    child<QRadioButton>(quiz, QStringLiteral("optImage_%1").arg(a.stage))->setChecked(true);
+    testsupport::control<QRadioButton>(quiz, QStringLiteral("optImage_%1").arg(a.stage))
+        ->setChecked(true);
     for (int i = 0; i < 3; ++i)
-        child<QCheckBox>(quiz, QStringLiteral("chkFamilyHistory_%1").arg(i))
+        testsupport::control<QCheckBox>(quiz, QStringLiteral("chkFamilyHistory_%1").arg(i))
             ->setChecked(a.ticked.contains(i));
 }
 
 void calculate(frmMain *quiz)
 {
-    QTest::mouseClick(child<QPushButton>(quiz, "cmdNext"), Qt::LeftButton);
+    QTest::mouseClick(testsupport::control<QPushButton>(quiz, "cmdNext"), Qt::LeftButton);
 }
 
 void back()
 {
-    QTest::mouseClick(child<QPushButton>(frmDisplay::existing(), "cmdBack"), Qt::LeftButton);
+    QTest::mouseClick(testsupport::control<QPushButton>(frmDisplay::existing(), "cmdBack"),
+                      Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 bool showsPictureSet(frmMain *quiz, int first)
 {
     for (int i = 0; i < 5; ++i) {
-        const QPixmap shown = child<QLabel>(quiz, QStringLiteral("picHead_%1").arg(i))->pixmap();
+        const QPixmap shown =
+            testsupport::control<QLabel>(quiz, QStringLiteral("picHead_%1").arg(i))->pixmap();
         if (shown.isNull() || shown.toImage() != IMGSunsignList(first + i).toImage())
             return false;
     }
@@ -115,30 +111,31 @@ void TestQuiz::cleanup()
 
 void TestQuiz::defaultsAfterLoad()
 {
-    QCOMPARE(child<QComboBox>(quiz_, "cmbAge")->currentText(), "1");
-    QCOMPARE(child<QComboBox>(quiz_, "cmbSex")->currentText(), "Male");
-    QCOMPARE(child<QComboBox>(quiz_, "cmbStressLevel")->currentText(), "No Stress");
-    QVERIFY(child<QRadioButton>(quiz_, "optImage_0")->isChecked());
+    QCOMPARE(testsupport::control<QComboBox>(quiz_, "cmbAge")->currentText(), "1");
+    QCOMPARE(testsupport::control<QComboBox>(quiz_, "cmbSex")->currentText(), "Male");
+    QCOMPARE(testsupport::control<QComboBox>(quiz_, "cmbStressLevel")->currentText(), "No Stress");
+    QVERIFY(testsupport::control<QRadioButton>(quiz_, "optImage_0")->isChecked());
     for (int i = 0; i < 3; ++i)
         QVERIFY(
-            !child<QCheckBox>(quiz_, QStringLiteral("chkFamilyHistory_%1").arg(i))->isChecked());
+            !testsupport::control<QCheckBox>(quiz_, QStringLiteral("chkFamilyHistory_%1").arg(i))
+                 ->isChecked());
     QVERIFY(showsPictureSet(quiz_, kFirstMalePicture));
-    QCOMPARE(QApplication::focusWidget(), child<QPushButton>(quiz_, "cmdExit"));
+    QCOMPARE(QApplication::focusWidget(), testsupport::control<QPushButton>(quiz_, "cmdExit"));
     QCOMPARE(quiz_->windowTitle(), "Tressora v1.0");
 }
 
 void TestQuiz::listContents()
 {
-    auto *age = child<QComboBox>(quiz_, "cmbAge");
+    auto *age = testsupport::control<QComboBox>(quiz_, "cmbAge");
     QCOMPARE(age->count(), 120);
     for (int i = 0; i < age->count(); ++i)
         QCOMPARE(age->itemText(i), QString::number(i + 1));
     QVERIFY(!age->isEditable());
-    auto *sex = child<QComboBox>(quiz_, "cmbSex");
+    auto *sex = testsupport::control<QComboBox>(quiz_, "cmbSex");
     QCOMPARE(sex->count(), 2);
     QCOMPARE(sex->itemText(0), "Male");
     QCOMPARE(sex->itemText(1), "Female");
-    auto *stress = child<QComboBox>(quiz_, "cmbStressLevel");
+    auto *stress = testsupport::control<QComboBox>(quiz_, "cmbStressLevel");
     QStringList items;
     for (int i = 0; i < stress->count(); ++i)
         items << stress->itemText(i);
@@ -148,16 +145,16 @@ void TestQuiz::listContents()
 
 void TestQuiz::pictureSwapKeepsStage()
 {
-    child<QRadioButton>(quiz_, "optImage_3")->setChecked(true);
-    auto *sex = child<QComboBox>(quiz_, "cmbSex");
+    testsupport::control<QRadioButton>(quiz_, "optImage_3")->setChecked(true);
+    auto *sex = testsupport::control<QComboBox>(quiz_, "cmbSex");
     sex->setCurrentIndex(1);
     QVERIFY(showsPictureSet(quiz_, kFirstFemalePicture));
-    QVERIFY(child<QRadioButton>(quiz_, "optImage_3")->isChecked());
+    QVERIFY(testsupport::control<QRadioButton>(quiz_, "optImage_3")->isChecked());
     sex->setCurrentIndex(1); // the entry already selected: nothing changes
     QVERIFY(showsPictureSet(quiz_, kFirstFemalePicture));
     sex->setCurrentIndex(0);
     QVERIFY(showsPictureSet(quiz_, kFirstMalePicture));
-    QVERIFY(child<QRadioButton>(quiz_, "optImage_3")->isChecked());
+    QVERIFY(testsupport::control<QRadioButton>(quiz_, "optImage_3")->isChecked());
 }
 
 void TestQuiz::handOver_data()
@@ -222,12 +219,13 @@ void TestQuiz::backKeepsAnswersAndRepeats()
     QVERIFY(quiz_->isVisible());
     QVERIFY(frmNagScreen2::existing() != nullptr && !frmNagScreen2::existing()->isVisible());
     QCOMPARE(ends_, 0);
-    QCOMPARE(child<QComboBox>(quiz_, "cmbAge")->currentText(), "33");
-    QCOMPARE(child<QComboBox>(quiz_, "cmbSex")->currentText(), "Female");
-    QCOMPARE(child<QComboBox>(quiz_, "cmbStressLevel")->currentText(), "Moderate Stress");
-    QVERIFY(child<QRadioButton>(quiz_, "optImage_2")->isChecked());
-    QVERIFY(!child<QCheckBox>(quiz_, "chkFamilyHistory_0")->isChecked());
-    QVERIFY(child<QCheckBox>(quiz_, "chkFamilyHistory_2")->isChecked());
+    QCOMPARE(testsupport::control<QComboBox>(quiz_, "cmbAge")->currentText(), "33");
+    QCOMPARE(testsupport::control<QComboBox>(quiz_, "cmbSex")->currentText(), "Female");
+    QCOMPARE(testsupport::control<QComboBox>(quiz_, "cmbStressLevel")->currentText(),
+             "Moderate Stress");
+    QVERIFY(testsupport::control<QRadioButton>(quiz_, "optImage_2")->isChecked());
+    QVERIFY(!testsupport::control<QCheckBox>(quiz_, "chkFamilyHistory_0")->isChecked());
+    QVERIFY(testsupport::control<QCheckBox>(quiz_, "chkFamilyHistory_2")->isChecked());
     QVERIFY(showsPictureSet(quiz_, kFirstFemalePicture));
 
     calculate(quiz_);
@@ -248,21 +246,21 @@ void TestQuiz::sentenceReturnsAfterNotLikely()
     calculate(quiz_);
     QCOMPARE(caption("lblProbability"), "Not Likely");
     QCOMPARE(caption("lblShow"), "");
-    QCOMPARE(child<QLabel>(frmDisplay::existing(), "lblShow")->width(), 0);
+    QCOMPARE(testsupport::control<QLabel>(frmDisplay::existing(), "lblShow")->width(), 0);
     back();
     answer(quiz_, {30, "Male", "No Stress", 4, {}});
     calculate(quiz_);
     QCOMPARE(caption("lblShow"), "You will most likely lose all your hair by the age of");
     QCOMPARE(caption("lblAge"), "45");
     // The value labels keep their left edge whatever the caption's length.
-    QCOMPARE(child<QLabel>(frmDisplay::existing(), "lblProbability")->x(), 205);
-    QCOMPARE(child<QLabel>(frmDisplay::existing(), "lblAge")->x(), 234);
+    QCOMPARE(testsupport::control<QLabel>(frmDisplay::existing(), "lblProbability")->x(), 205);
+    QCOMPARE(testsupport::control<QLabel>(frmDisplay::existing(), "lblAge")->x(), 234);
 }
 
 void TestQuiz::greyedBoxDoesNotCount()
 {
     answer(quiz_, {30, "Male", "No Stress", 2, {}});
-    auto *father = child<QCheckBox>(quiz_, "chkFamilyHistory_0");
+    auto *father = testsupport::control<QCheckBox>(quiz_, "chkFamilyHistory_0");
     father->setTristate(true);
     father->setCheckState(Qt::PartiallyChecked);
     calculate(quiz_);
@@ -277,7 +275,7 @@ void TestQuiz::windowSizes()
     calculate(quiz_);
     QCOMPARE(frmDisplay::existing()->centralWidget()->size(), QSize(561, 415));
     // The exit button lies outside the visible client area.
-    auto *exit = child<QPushButton>(quiz_, "cmdExit");
+    auto *exit = testsupport::control<QPushButton>(quiz_, "cmdExit");
     QVERIFY(!quiz_->centralWidget()->rect().intersects(exit->geometry()));
 }
 
@@ -307,9 +305,12 @@ void TestQuiz::keyboardExit()
 
 void TestQuiz::accessibleNames()
 {
-    QCOMPARE(child<QLabel>(quiz_, "Label1")->buddy(), child<QWidget>(quiz_, "cmbAge"));
-    QCOMPARE(child<QLabel>(quiz_, "Label2")->buddy(), child<QWidget>(quiz_, "cmbSex"));
-    QCOMPARE(child<QLabel>(quiz_, "Label3")->buddy(), child<QWidget>(quiz_, "cmbStressLevel"));
+    QCOMPARE(testsupport::control<QLabel>(quiz_, "Label1")->buddy(),
+             testsupport::control<QWidget>(quiz_, "cmbAge"));
+    QCOMPARE(testsupport::control<QLabel>(quiz_, "Label2")->buddy(),
+             testsupport::control<QWidget>(quiz_, "cmbSex"));
+    QCOMPARE(testsupport::control<QLabel>(quiz_, "Label3")->buddy(),
+             testsupport::control<QWidget>(quiz_, "cmbStressLevel"));
     // A screen reader names each list by the label related to it.
     const struct {
         const char *list;
@@ -317,14 +318,14 @@ void TestQuiz::accessibleNames()
     } pairs[] = {{"cmbAge", "Age"}, {"cmbSex", "Sex"}, {"cmbStressLevel", "Level of Stress"}};
     for (const auto &pair : pairs) {
         QAccessibleInterface *list =
-            QAccessible::queryAccessibleInterface(child<QWidget>(quiz_, pair.list));
+            QAccessible::queryAccessibleInterface(testsupport::control<QWidget>(quiz_, pair.list));
         QVERIFY(list != nullptr);
         const auto labels = list->relations(QAccessible::Label);
         QCOMPARE(labels.size(), 1);
         QCOMPARE(labels.first().first->text(QAccessible::Name), QLatin1String(pair.label));
     }
-    child<QComboBox>(quiz_, "cmbSex")->setCurrentIndex(1);
-    QCOMPARE(child<QLabel>(quiz_, "picHead_4")->accessibleName(),
+    testsupport::control<QComboBox>(quiz_, "cmbSex")->setCurrentIndex(1);
+    QCOMPARE(testsupport::control<QLabel>(quiz_, "picHead_4")->accessibleName(),
              "Head picture, female set: Complete hair loss on top of head.Only sides remain");
 }
 

@@ -31,14 +31,6 @@ using namespace testsupport;
 
 namespace {
 
-template <class W> W *control(QWidget *window, const QString &name)
-{
-    W *found = window->findChild<W *>(name);
-    if (found == nullptr)
-        qWarning("no control named %s", qPrintable(name));
-    return found;
-}
-
 QString caption(QWidget *window, const char *label)
 {
     const auto *found = control<QLabel>(window, label);
