@@ -213,7 +213,6 @@ void TestQuiz::backKeepsAnswersAndRepeats()
     answer(quiz_, {33, "Female", "Moderate Stress", 2, {1, 2}});
     calculate(quiz_);
     const QString first = caption("lblProbability") + "|" + caption("lblAge");
-    frmDisplay *shown = frmDisplay::existing();
     back();
     QVERIFY(frmDisplay::existing() == nullptr); // closed, not hidden
     QVERIFY(quiz_->isVisible());
@@ -231,7 +230,6 @@ void TestQuiz::backKeepsAnswersAndRepeats()
     calculate(quiz_);
     QVERIFY(frmDisplay::existing() != nullptr);
     QCOMPARE(caption("lblProbability") + "|" + caption("lblAge"), first);
-    Q_UNUSED(shown);
     // The menu's Back does the same as the button.
     frmDisplay::existing()->findChild<QAction *>("mnuBack")->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
