@@ -69,8 +69,7 @@ SANITIZE_BUILD ?= build-sanitize
 # Tests that drive the built program or package from outside gain nothing from this build.
 SANITIZE_SKIP  ?= ^(e2e|pkg|packaging)
 SANITIZE_ENV   := ASAN_OPTIONS=halt_on_error=1:abort_on_error=0:detect_leaks=1:check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1 \
-                  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:report_error_type=1 \
-                  $(if $(wildcard tools/sanitize/lsan.supp),LSAN_OPTIONS=suppressions=$(CURDIR)/tools/sanitize/lsan.supp:print_suppressions=0)
+                  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:report_error_type=1
 
 .PHONY: test-sanitize valgrind fuzz
 

@@ -1,11 +1,9 @@
 #include "about/frmAbout.h"
 
-#include "app/windowstyle.h"
 #include "outreach/weblinks.h"
-#include "quiz/linklabel.h"
 #include "ui_frmAbout.h"
-
-#include <QShowEvent>
+#include "widgets/linklabel.h"
+#include "widgets/windowstyle.h"
 
 namespace tressora {
 
@@ -14,18 +12,14 @@ frmAbout::frmAbout(QWidget *parent)
     , ui(std::make_unique<Ui::frmAbout>())
 {
     ui->setupUi(this);
-    prepareFixedWindow(this);
     // A dialog rather than a plain window: window managers keep it out of the task bar and
     // above the program's other windows while it is modal.
-    setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
-    setFixedSize(455, 258);
-
-    setDefaultWindowFont(this);
+    prepareFixedWindow(this);
     setPointSize(ui->Label2, 9.75);
     ui->Picture1->setPixmap(programIcon().pixmap(32, 32));
 
     // The self-sizing labels fit their captions once their fonts are final.
-    setCaption(ui->Label2, ui->Label2->text());
+    setCaption(ui->Label2, windowCaption());
     setCaption(ui->lblCobrand, ui->lblCobrand->text());
     setCaption(ui->lblHomePage, QStringLiteral("Click here to visit ") + mainSiteHost());
 
@@ -45,16 +39,6 @@ void frmAbout::showModal()
     auto *box = new frmAbout;
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->exec();
-}
-
-void frmAbout::showEvent(QShowEvent *event)
-{
-    // Centred once its frame is known, so that the frame and not just the inside is centred.
-    if (!event->spontaneous() && !centred_) {
-        centred_ = true;
-        centreOnScreen(this);
-    }
-    QDialog::showEvent(event);
 }
 
 void frmAbout::cmdOK_Click()

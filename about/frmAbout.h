@@ -21,16 +21,12 @@ public:
     // the box is destroyed by then.
     static void showModal();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
-private:
     void cmdOK_Click();
     void lblHomePage_Click();
     void lblCobrand_Click();
 
+private:
     std::unique_ptr<Ui::frmAbout> ui;
-    bool centred_ = false;
 };
 
 } // namespace tressora

@@ -1,11 +1,14 @@
 #include "app/application.h"
 
+#include "about/frmAbout.h"
 #include "app/singleinstance.h"
 #include "outreach/cobrand.h"
 #include "outreach/frmNagScreen2.h"
 #include "outreach/random.h"
 #include "outreach/updateprompt.h"
+#include "quiz/frmDisplay.h"
 #include "quiz/frmMain.h"
+#include "widgets/windowstyle.h"
 
 #include <QApplication>
 #include <QFont>
@@ -41,11 +44,28 @@ void endProcess()
         QCoreApplication::exit(0); // leaves nested loops too, so main() returns
 }
 
+// What both main windows announce alike.
+void connectMainWindow(QuizWindow &window)
+{
+    QObject::connect(&window, &QuizWindow::unloading, &window, &RunExitSequence);
+    QObject::connect(&window, &QuizWindow::aboutRequested, &window, &frmAbout::showModal);
+}
+
 } // namespace
 
-QString applicationTitle()
+void connectProgram()
 {
-    return QStringLiteral("Tressora");
+    WindowSlot<frmMain>::onCreated([](frmMain &quiz) {
+        connectMainWindow(quiz);
+        QObject::connect(&quiz, &frmMain::handedOver, &quiz, &frmNagScreen2::hideWindow);
+    });
+    WindowSlot<frmDisplay>::onCreated([](frmDisplay &result) {
+        connectMainWindow(result);
+        QObject::connect(&result, &frmDisplay::wentBack, &result, &frmNagScreen2::hideWindow);
+    });
+    WindowSlot<frmNagScreen2>::onCreated([](frmNagScreen2 &farewell) {
+        QObject::connect(&farewell, &frmNagScreen2::endRequested, &farewell, &EndProgram);
+    });
 }
 
 void installFontSubstitutions()
@@ -57,6 +77,7 @@ void installFontSubstitutions()
 
 void StartProgram()
 {
+    connectProgram();
     // Only EndProgram ends the program; hiding or closing windows on the way never does.
     QApplication::setQuitOnLastWindowClosed(false);
     // Every result window is built afresh with palettes of its own, so the style's pixmap
@@ -74,7 +95,7 @@ void StartProgram()
     frmMain *quiz = frmMain::instance();
     quiz->show();
     quiz->activateWindow();
-    CoBrand_Randomize();
+    CoBrand_Randomize(quiz);
 }
 
 void RunExitSequence()

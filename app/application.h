@@ -1,15 +1,17 @@
-// The program's frame: start-up, the exit sequence of the two main windows and the end of the
-// program.
+// The program: start-up, the exit sequence of the two main windows and the end of the program,
+// and the connections through which the windows reach them.
 #pragma once
 
 #include <functional>
 
-class QString;
-
 namespace tressora {
 
-// The title shown by message boxes that have no caption of their own.
-QString applicationTitle();
+// Connects every window, as it is created, to what the program does when the window
+// announces something: closing a main window runs the exit sequence, the calculation and Back
+// put the refer-a-friend window away, "About Software" shows the about box and closing the
+// refer-a-friend window ends the program. StartProgram does this first; calling it again does
+// nothing.
+void connectProgram();
 
 // Runs the start-up sequence once: the single-instance test, the random seed, the update
 // prompt, the quiz window and the advert rotation. Returns with the program waiting for the user
@@ -20,8 +22,8 @@ void StartProgram();
 // ends the process. Safe to enter again from a close handler that runs during the walk.
 void EndProgram();
 
-// The exit sequence run by the close handlers of the quiz window and of the result window:
-// the refer-a-friend window is shown and the closing window goes on closing.
+// The exit sequence run when the quiz window or the result window closes: the refer-a-friend
+// window is shown and the closing window goes on closing.
 void RunExitSequence();
 
 // True once EndProgram has reached its last step.

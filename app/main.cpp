@@ -1,6 +1,8 @@
 #include "app/application.h"
-#include "app/benchhooks.h"
 #include "buildconfig.h"
+#ifdef TRESSORA_BENCH_HOOKS
+#include "bench/benchhooks.h"
+#endif
 
 #include <QApplication>
 #include <QPointer>
@@ -11,7 +13,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // Lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QLatin1String(tressora::build::desktopId));
+#ifdef TRESSORA_BENCH_HOOKS
     tressora::installBenchHooks();
+#endif
     tressora::installFontSubstitutions();
     tressora::StartProgram();
     const int code = tressora::programEnded() ? 0 : QApplication::exec();

@@ -14,7 +14,7 @@
 // Every 1,000 soaked calculations a trend line goes to the standard error. --pixmap-cache-kib
 // sets Qt's pixmap cache limit before the program starts, to try other limits than Qt's.
 #include "app/application.h"
-#include "app/benchhooks.h"
+#include "bench/benchhooks.h"
 #include "quiz/frmDisplay.h"
 #include "quiz/frmMain.h"
 

@@ -1,6 +1,6 @@
 // The floor the quiz is measured against: what Qt itself needs to put a main window of the
 // quiz window's size, with a menu bar and one line of text, on the screen. Nothing else.
-#include "app/benchhooks.h"
+#include "bench/benchhooks.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,9 +1,6 @@
 #include "outreach/cobrand.h"
 
 #include "outreach/random.h"
-#include "quiz/frmMain.h"
-
-#include <QWidget>
 
 #include <cmath>
 
@@ -44,28 +41,19 @@ CoBrandAction coBrandAction(qint16 value)
     }
 }
 
-void applyCoBrandAction(CoBrandAction action, QWidget *cobrand, QWidget *fullBrand)
+void applyCoBrandAction(CoBrandAction action, AdvertStack &adverts)
 {
-    QWidget *front = nullptr;
     if (action == CoBrandAction::CobrandToFront)
-        front = cobrand;
+        adverts.bringAdvertToFront(Advert::CoBrand);
     else if (action == CoBrandAction::FullBrandToFront)
-        front = fullBrand;
-    if (front != nullptr)
-        front->raise();
+        adverts.bringAdvertToFront(Advert::FullBrand);
 }
 
-void CoBrand_Randomize()
+void CoBrand_Randomize(AdvertStack *quizWindow)
 {
     intCoBrandRandomNumber = coBrandValue(drawUniform());
-    frmMain *window = frmMain::existing();
-    if (window == nullptr)
-        return;
-    auto *cobrand = window->findChild<QWidget *>(QStringLiteral("lblCobrand"));
-    auto *fullBrand = window->findChild<QWidget *>(QStringLiteral("lblFullBrand"));
-    if (cobrand == nullptr || fullBrand == nullptr)
-        return;
-    applyCoBrandAction(coBrandAction(intCoBrandRandomNumber), cobrand, fullBrand);
+    if (quizWindow != nullptr)
+        applyCoBrandAction(coBrandAction(intCoBrandRandomNumber), *quizWindow);
 }
 
 } // namespace tressora

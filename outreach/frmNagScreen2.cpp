@@ -1,10 +1,10 @@
 #include "outreach/frmNagScreen2.h"
 
-#include "app/application.h"
-#include "app/windowstyle.h"
 #include "outreach/random.h"
 #include "outreach/weblinks.h"
 #include "ui_frmNagScreen2.h"
+#include "widgets/linklabel.h"
+#include "widgets/windowstyle.h"
 
 #include <QCloseEvent>
 #include <QFocusEvent>
@@ -45,8 +45,6 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     ui->setupUi(this);
     prepareFixedWindow(this);
-    setFixedSize(size());
-    setDefaultWindowFont(this);
     setPointSize(ui->Check1, 14.25);
     setPointSize(ui->Label2, 9.75);
     setPointSize(ui->Frame2, 9.75);
@@ -68,6 +66,7 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
         box->setFont(plain);
         box->installEventFilter(this);
     }
+    ui->Label1->setText(windowCaption());
     ui->Picture1->setBackgroundRole(QPalette::Base);
     ui->Picture1->setPixmap(programIcon().pixmap(32, 32));
 
@@ -84,13 +83,7 @@ frmNagScreen2::~frmNagScreen2() = default;
 void frmNagScreen2::showWindow()
 {
     frmNagScreen2 *window = instance();
-    if (!window->placed_)
-        centreOnScreen(window);
     window->show();
-    if (!window->placed_) {
-        centreOnScreen(window); // again, now that the frame around the window is known
-        window->placed_ = true;
-    }
     window->raise();
     window->activateWindow();
 }
@@ -111,12 +104,12 @@ void frmNagScreen2::Form_Load()
 void frmNagScreen2::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    EndProgram();
+    emit endRequested();
 }
 
 void frmNagScreen2::cmdClose_Click()
 {
-    EndProgram();
+    emit endRequested();
 }
 
 void frmNagScreen2::Check1_Click()

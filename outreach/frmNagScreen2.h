@@ -1,11 +1,12 @@
 // The refer-a-friend window: the program's farewell, always on top until the program ends.
 #pragma once
 
-#include "app/windowslot.h"
 #include "outreach/referral.h"
+#include "widgets/windowslot.h"
+
+#include <QWidget>
 
 #include <memory>
-#include <QWidget>
 
 class QKeyEvent;
 
@@ -29,12 +30,6 @@ public:
     // The trimmed texts of the last press of "Refer A Friend Now"; they outlive the referral.
     const ReferralText &referralText() const { return referral_; }
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    void Form_Load();
     void cmdClose_Click();
     void Check1_Click();
     void lblGoToHome_Click();
@@ -45,6 +40,16 @@ private:
     // True when the key is refused and must not reach the box.
     bool EmailBox_KeyPress(QWidget *box, const QKeyEvent *event);
 
+signals:
+    // "E&xit" or the window's close (Form_Unload): the program ends.
+    void endRequested();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Form_Load();
     void refuse(const QString &message);
     QString boxText(const QObject *box) const;
     void setBoxText(QObject *box, const QString &text);
@@ -52,7 +57,6 @@ private:
 
     std::unique_ptr<Ui::frmNagScreen2> ui;
     ReferralText referral_;
-    bool placed_ = false;
 };
 
 } // namespace tressora

@@ -1,47 +1,43 @@
 #include "quiz/frmDisplay.h"
 
-#include "app/windowstyle.h"
-#include "outreach/frmNagScreen2.h"
 #include "quiz/frmMain.h"
-#include "quiz/linklabel.h"
-#include "quiz/windowmenus.h"
 #include "ui_frmDisplay.h"
-
-#include <QLayout>
+#include "widgets/linklabel.h"
+#include "widgets/windowstyle.h"
 
 namespace tressora {
 
 frmDisplay::frmDisplay(QWidget *parent)
     : QuizWindow(parent)
-    , ui(new Ui::frmDisplay)
+    , ui(std::make_unique<Ui::frmDisplay>())
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
     prepareFixedWindow(this);
-    setDefaultWindowFont(this);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
     setPointSize(ui->Frame1, 11.25);
     for (QLabel *label : {ui->Label1, ui->lblShow, ui->Label3, ui->Label4}) {
         setPointSize(label, 8.25);
-        setCaption(label->objectName().toLatin1().constData(), label->text());
+        setCaption(label, label->text());
     }
 
-    connectSharedMenusAndAdverts(this);
+    connectShared({ui->mnuOnline, ui->mnuVisit, ui->mnuUpdate, ui->mnuAbout, ui->mnuDonate,
+                   ui->Label61, ui->lblCobrand, ui->lblFullBrand});
     connect(ui->cmdBack, &QPushButton::clicked, this, &frmDisplay::cmdBack_Click);
     connect(ui->mnuBack, &QAction::triggered, this, &frmDisplay::mnuBack_Click);
     connect(ui->mnuExit, &QAction::triggered, this, &frmDisplay::mnuExit_Click);
     ui->cmdBack->setFocus();
 }
 
-frmDisplay::~frmDisplay()
-{
-    delete ui;
-}
+frmDisplay::~frmDisplay() = default;
 
-void frmDisplay::setCaption(const char *labelName, const QString &caption)
+void frmDisplay::takeHandOver(const ResultHandOver &handOver)
 {
-    if (auto *label = findChild<QLabel *>(QLatin1String(labelName)))
-        tressora::setCaption(label, caption);
+    setCaption(ui->lblProbability, handOver.lblProbability);
+    setCaption(ui->lblAge, handOver.lblAge);
+    if (handOver.blankSentence)
+        setCaption(ui->lblShow, QString());
+    setCaption(ui->lblYourAge, handOver.lblYourAge);
+    setCaption(ui->lblLevelOfStress, handOver.lblLevelOfStress);
 }
 
 void frmDisplay::cmdBack_Click()
@@ -49,8 +45,8 @@ void frmDisplay::cmdBack_Click()
     frmMain *quiz = frmMain::instance();
     quiz->show();
     quiz->activateWindow();
-    close();                     // runs the exit sequence, which shows the refer-a-friend window...
-    frmNagScreen2::hideWindow(); // ...so it is put away again: this is no exit
+    close();         // runs the exit sequence, which shows the refer-a-friend window...
+    emit wentBack(); // ...so it is put away again: this is no exit
 }
 
 void frmDisplay::mnuBack_Click()

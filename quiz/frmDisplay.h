@@ -1,8 +1,11 @@
 // The result window: the answers given, the verdict and the age of complete hair loss.
 #pragma once
 
-#include "app/windowslot.h"
 #include "quiz/quizwindow.h"
+#include "quiz/scoring.h"
+#include "widgets/windowslot.h"
+
+#include <memory>
 
 namespace Ui {
 class frmDisplay;
@@ -16,16 +19,22 @@ public:
     explicit frmDisplay(QWidget *parent = nullptr);
     ~frmDisplay() override;
 
-    // Sets the caption of one of the window's labels, by name; the value labels size
-    // themselves to it.
-    void setCaption(const char *labelName, const QString &caption);
+    // Takes the calculation's hand-over: lblProbability, lblAge, lblShow (blanked for "Not
+    // Likely"), lblYourAge and lblLevelOfStress, in this order; the value labels size themselves.
+    void takeHandOver(const ResultHandOver &handOver);
 
     void cmdBack_Click();
     void mnuBack_Click();
     void mnuExit_Click();
 
+signals:
+    // Back has shown the quiz window again and closed this one, whose close handler started the
+    // exit sequence; the program takes the refer-a-friend window away again, since this is no
+    // exit.
+    void wentBack();
+
 private:
-    Ui::frmDisplay *ui;
+    std::unique_ptr<Ui::frmDisplay> ui;
 };
 
 } // namespace tressora

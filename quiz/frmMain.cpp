@@ -1,28 +1,23 @@
 #include "quiz/frmMain.h"
 
-#include "app/windowstyle.h"
-#include "outreach/frmNagScreen2.h"
 #include "outreach/weblinks.h"
 #include "quiz/frmDisplay.h"
 #include "quiz/headpictures.h"
-#include "quiz/linklabel.h"
-#include "quiz/windowmenus.h"
 #include "ui_frmMain.h"
+#include "widgets/linklabel.h"
+#include "widgets/windowstyle.h"
 
 #include <QAbstractItemView>
-#include <QLayout>
 
 namespace tressora {
 
 frmMain::frmMain(QWidget *parent)
     : QuizWindow(parent)
-    , ui(new Ui::frmMain)
+    , ui(std::make_unique<Ui::frmMain>())
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
     prepareFixedWindow(this);
-    setDefaultWindowFont(this);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     optImage_ = {ui->optImage_0, ui->optImage_1, ui->optImage_2, ui->optImage_3, ui->optImage_4};
     picHead_ = {ui->picHead_0, ui->picHead_1, ui->picHead_2, ui->picHead_3, ui->picHead_4};
@@ -31,7 +26,8 @@ frmMain::frmMain(QWidget *parent)
          std::initializer_list<QLabel *>{ui->Label1, ui->Label2, ui->Label3, ui->Label4})
         setCaption(label, label->text());
 
-    connectSharedMenusAndAdverts(this);
+    connectShared({ui->mnuOnline, ui->mnuVisit, ui->mnuUpdate, ui->mnuAbout, ui->mnuDonate,
+                   ui->Label61, ui->lblCobrand, ui->lblFullBrand});
     connect(ui->cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
     connect(ui->cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
     connect(ui->mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
@@ -42,9 +38,11 @@ frmMain::frmMain(QWidget *parent)
     ui->cmdExit->setFocus(); // the first control in tab order, outside the visible area
 }
 
-frmMain::~frmMain()
+frmMain::~frmMain() = default;
+
+void frmMain::bringAdvertToFront(Advert advert)
 {
-    delete ui;
+    (advert == Advert::CoBrand ? ui->lblCobrand : ui->lblFullBrand)->raise();
 }
 
 void frmMain::Form_Load()
@@ -103,19 +101,10 @@ void frmMain::cmdNext_Click()
     fields_ = ScoreAnswers(answers());
 
     frmDisplay *result = frmDisplay::instance();
-    const bool notLikely = fields_.strVerdict == QLatin1String(kNotLikely);
-    result->setCaption("lblProbability", fields_.strVerdict);
-    if (notLikely) {
-        result->setCaption("lblAge", QString());
-        result->setCaption("lblShow", QString());
-    } else {
-        result->setCaption("lblAge", QString::number(fields_.intLossAge));
-    }
-    result->setCaption("lblYourAge", ui->cmbAge->currentText());
-    result->setCaption("lblLevelOfStress", ui->cmbStressLevel->currentText());
-
+    result->takeHandOver(
+        handOverFor(fields_, ui->cmbAge->currentText(), ui->cmbStressLevel->currentText()));
     hide();
-    frmNagScreen2::hideWindow();
+    emit handedOver();
     result->show();
     result->activateWindow();
 }

@@ -1,25 +1,77 @@
 #include "quiz/quizwindow.h"
 
-#include "app/application.h"
-#include "app/windowstyle.h"
+#include "outreach/weblinks.h"
+#include "widgets/linklabel.h"
 
+#include <QAction>
 #include <QCloseEvent>
 
 namespace tressora {
 
-void QuizWindow::closeEvent(QCloseEvent *event)
+QString label61Caption()
 {
-    RunExitSequence();
-    event->accept();
+    return QStringLiteral("The Most Popular Online Orvane Discussion Board. Best Resource For "
+                          "Everything Orvane. Visit ") +
+           mainSiteHost() + QStringLiteral(" Now");
 }
 
-void QuizWindow::showEvent(QShowEvent *event)
+void QuizWindow::mnuOnline_Click()
 {
-    if (!placed_) {
-        centreOnScreen(this);
-        placed_ = true;
-    }
-    QMainWindow::showEvent(event);
+    OpenOnlineHelp();
+}
+
+void QuizWindow::mnuVisit_Click()
+{
+    OpenHomePage();
+}
+
+void QuizWindow::mnuUpdate_Click()
+{
+    OpenDownloadPage();
+}
+
+void QuizWindow::mnuAbout_Click()
+{
+    emit aboutRequested();
+}
+
+void QuizWindow::mnuDonate_Click()
+{
+    OpenDonatePage();
+}
+
+void QuizWindow::Label61_Click()
+{
+    OpenHomePage();
+}
+
+void QuizWindow::lblCobrand_Click()
+{
+    OpenCoBrandPage();
+}
+
+void QuizWindow::lblFullBrand_Click()
+{
+    OpenFullBrandPage();
+}
+
+void QuizWindow::connectShared(const SharedControls &c)
+{
+    connect(c.mnuOnline, &QAction::triggered, this, &QuizWindow::mnuOnline_Click);
+    connect(c.mnuVisit, &QAction::triggered, this, &QuizWindow::mnuVisit_Click);
+    connect(c.mnuUpdate, &QAction::triggered, this, &QuizWindow::mnuUpdate_Click);
+    connect(c.mnuAbout, &QAction::triggered, this, &QuizWindow::mnuAbout_Click);
+    connect(c.mnuDonate, &QAction::triggered, this, &QuizWindow::mnuDonate_Click);
+    connect(c.Label61, &LinkLabel::clicked, this, &QuizWindow::Label61_Click);
+    connect(c.lblCobrand, &LinkLabel::clicked, this, &QuizWindow::lblCobrand_Click);
+    connect(c.lblFullBrand, &LinkLabel::clicked, this, &QuizWindow::lblFullBrand_Click);
+    c.Label61->setText(label61Caption());
+}
+
+void QuizWindow::closeEvent(QCloseEvent *event)
+{
+    emit unloading();
+    event->accept();
 }
 
 } // namespace tressora

@@ -117,4 +117,17 @@ ScoreFields ScoreAnswers(const QuizAnswers &answers)
     return f;
 }
 
+ResultHandOver handOverFor(const ScoreFields &fields, const QString &ageText,
+                           const QString &stressText)
+{
+    ResultHandOver handOver;
+    handOver.lblProbability = fields.strVerdict;
+    handOver.blankSentence = fields.strVerdict == QLatin1String(kNotLikely);
+    if (!handOver.blankSentence)
+        handOver.lblAge = QString::number(fields.intLossAge);
+    handOver.lblYourAge = ageText;
+    handOver.lblLevelOfStress = stressText;
+    return handOver;
+}
+
 } // namespace tressora

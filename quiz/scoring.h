@@ -36,4 +36,19 @@ const QStringList &stressLevels();
 
 ScoreFields ScoreAnswers(const QuizAnswers &answers);
 
+// What the calculation hands over to the result window, by label: the verdict, the age of
+// complete hair loss and the two answers as the lists show them. For "Not Likely" the loss age
+// is empty and the sentence that leads to it is blanked too.
+struct ResultHandOver {
+    QString lblProbability;
+    QString lblAge;
+    bool blankSentence = false; // lblShow emptied
+    QString lblYourAge;
+    QString lblLevelOfStress;
+
+    bool operator==(const ResultHandOver &) const = default;
+};
+ResultHandOver handOverFor(const ScoreFields &fields, const QString &ageText,
+                           const QString &stressText);
+
 } // namespace tressora

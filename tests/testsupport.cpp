@@ -130,13 +130,43 @@ void removeSettings()
     QFile::remove(file.absoluteFilePath());
 }
 
+namespace {
+
+// Holds the stand-ins: a hidden window that no window count sees, deleted with the others.
+QPointer<QWidget> &standIns()
+{
+    static QPointer<QWidget> holder;
+    return holder;
+}
+
+} // namespace
+
+QObject *standInFor(const QMetaObject &kind, QObject *(*make)())
+{
+    if (standIns().isNull()) {
+        standIns() = new QWidget;
+        standIns()->setObjectName(QStringLiteral("testsupport-stand-ins"));
+    }
+    for (QObject *made : standIns()->children()) {
+        if (made->metaObject() == &kind)
+            return made;
+    }
+    QObject *made = make();
+    if (made->isWidgetType())
+        static_cast<QWidget *>(made)->setParent(standIns());
+    else
+        made->setParent(standIns());
+    return made;
+}
+
 QList<QWidget *> programWindows()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QList<QWidget *> windows;
     const auto all = QApplication::topLevelWidgets();
     for (QWidget *w : all) {
-        if (w->parentWidget() == nullptr && !w->inherits("QMessageBox"))
+        if (w->parentWidget() == nullptr && !w->inherits("QMessageBox") &&
+            w->objectName() != QLatin1String("testsupport-stand-ins"))
             windows.append(w);
     }
     return windows;
@@ -150,6 +180,7 @@ void closeAllWindows()
         if (w)
             delete w.data();
     }
+    delete standIns().data();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     tressora::setProcessEnder({});
 }
@@ -169,11 +200,13 @@ void quietHandler(QtMsgType type, const QMessageLogContext &context, const QStri
     previousHandler(type, context, message);
 }
 
-void installQuietHandler()
+// Every window a test creates is connected to the program as the program connects it.
+void setUpTests()
 {
     previousHandler = qInstallMessageHandler(quietHandler);
+    tressora::connectProgram();
 }
 
 } // namespace
 
-Q_CONSTRUCTOR_FUNCTION(installQuietHandler)
+Q_CONSTRUCTOR_FUNCTION(setUpTests)

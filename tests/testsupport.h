@@ -13,7 +13,8 @@
 #include <QTimer>
 #include <QUrl>
 
-#include <tuple>
+#include "tables.h"
+
 #include <utility>
 
 namespace testsupport {
@@ -63,25 +64,6 @@ Query serverQuery(const QString &address);
 // The query a referral arrives as: taf1 to taf5 the five texts, taf6 the product's address.
 Query referralQuery(const QStringList &texts, const QString &productAddress);
 
-// Data tables: columns<A, B>("a", "b") declares a table's columns, row("tag", a, b) adds a row,
-// and fetch<A, B>("a", "b") returns the current row's values for a structured binding.
-template <typename... T, typename... Name> void columns(Name... names)
-{
-    static_assert(sizeof...(T) == sizeof...(Name));
-    (QTest::addColumn<T>(names), ...);
-}
-
-template <typename... T> QTestData &row(const char *tag, T... values)
-{
-    return (QTest::newRow(tag) << ... << values);
-}
-
-template <typename... T, typename... Name> std::tuple<T...> fetch(Name... names)
-{
-    static_assert(sizeof...(T) == sizeof...(Name));
-    return {*static_cast<T *>(QTest::qData(names, qMetaTypeId<T>()))...};
-}
-
 // A font as "family points[ bold][ underline]", to compare all four in one go.
 QString fontText(const QFont &font);
 
@@ -91,19 +73,19 @@ QString settingsFile();
 // Removes the settings file, or a directory standing where it belongs.
 void removeSettings();
 
-// The current row's tag, for tables whose rows are named after the control they check.
-inline QString dataTag()
-{
-    return QString::fromUtf8(QTest::currentDataTag());
-}
+// A stand-in for a control that a window does not have: no window's child, never shown.
+QObject *standInFor(const QMetaObject &kind, QObject *(*make)());
 
-// The control of that name in a window, with a warning (and nullptr) when there is none.
-template <class W> W *control(QWidget *window, const QString &name)
+// The control of that name in a window. When there is none, the running test fails right there,
+// naming the control, and gets a stand-in of the same kind that belongs to no window, so that
+// the checks that needed it fail too instead of crashing the suite.
+template <class W> W *control(QObject *window, const QString &name)
 {
-    W *found = window->findChild<W *>(name);
-    if (found == nullptr)
-        qWarning("no control named %s", qPrintable(name));
-    return found;
+    W *found = window != nullptr ? window->findChild<W *>(name) : nullptr;
+    if (found != nullptr)
+        return found;
+    QTest::qFail(qPrintable(QStringLiteral("no control named ") + name), __FILE__, __LINE__);
+    return static_cast<W *>(standInFor(W::staticMetaObject, []() -> QObject * { return new W; }));
 }
 
 // Deletes every top-level window left by a test and resets the program's end hook.

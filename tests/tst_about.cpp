@@ -1,10 +1,10 @@
 // The about box: its look, its two links, and how it opens and closes.
 #include "about/frmAbout.h"
 #include "app/application.h"
-#include "app/windowstyle.h"
 #include "outreach/weblinks.h"
-#include "quiz/linklabel.h"
 #include "testsupport.h"
+#include "widgets/linklabel.h"
+#include "widgets/windowstyle.h"
 
 #include <QApplication>
 #include <QLabel>

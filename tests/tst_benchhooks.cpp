@@ -1,5 +1,5 @@
 // The timing hooks: the first-paint watcher and the program's first-paint report.
-#include "app/benchhooks.h"
+#include "bench/benchhooks.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

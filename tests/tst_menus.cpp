@@ -5,8 +5,8 @@
 #include "outreach/weblinks.h"
 #include "quiz/frmDisplay.h"
 #include "quiz/frmMain.h"
-#include "quiz/linklabel.h"
 #include "testsupport.h"
+#include "widgets/linklabel.h"
 
 #include <QAction>
 #include <QComboBox>

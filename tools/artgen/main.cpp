@@ -36,7 +36,8 @@ struct Look {
     QColor hair, hairLine, shirt, shirtLine;
 };
 
-Look lookFor(Set set) {
+Look lookFor(Set set)
+{
     if (set == Set::Male)
         return {QColor(0x4B, 0x33, 0x24), QColor(0x2E, 0x1E, 0x14), QColor(0x3F, 0x9A, 0x92),
                 QColor(0x2A, 0x6E, 0x68)};
@@ -59,18 +60,21 @@ const Stage Stages[5] = {
     {0.0, 0, 0, 30, 0.0, 6},   {0.0, 0, 0, 40, 0.0, 0},
 };
 
-QColor withAlpha(QColor color, int alpha) {
+QColor withAlpha(QColor color, int alpha)
+{
     color.setAlpha(alpha);
     return color;
 }
 
-QPointF at(qreal dx, qreal y) {
+QPointF at(qreal dx, qreal y)
+{
     return {Cx + dx, y};
 }
 
 // A closed outline symmetric about the face axis: `right` runs from a point on the axis down
 // the right-hand side and back to the axis; the left-hand side is its mirror image.
-QPainterPath symmetric(qreal startY, const std::vector<std::array<QPointF, 3>> &right) {
+QPainterPath symmetric(qreal startY, const std::vector<std::array<QPointF, 3>> &right)
+{
     QPainterPath p(at(0, startY));
     for (const auto &s : right)
         p.cubicTo(at(s[0].x(), s[0].y()), at(s[1].x(), s[1].y()), at(s[2].x(), s[2].y()));
@@ -83,7 +87,8 @@ QPainterPath symmetric(qreal startY, const std::vector<std::array<QPointF, 3>> &
     return p;
 }
 
-QPainterPath headOutline() {
+QPainterPath headOutline()
+{
     return symmetric(SkullTop,
                      {{QPointF(19, SkullTop), QPointF(HalfW, SkullTop + 12), QPointF(HalfW, 46)},
                       {QPointF(HalfW, 64), QPointF(HalfW - 5, 76), QPointF(14, 82)},
@@ -91,19 +96,22 @@ QPainterPath headOutline() {
 }
 
 void fillAndLine(QPainter &p, const QPainterPath &path, const QBrush &fill, const QColor &line,
-                 qreal width = 1.1) {
+                 qreal width = 1.1)
+{
     p.setPen(QPen(line, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(fill);
     p.drawPath(path);
 }
 
-void stroke(QPainter &p, const QPainterPath &path, const QColor &color, qreal width) {
+void stroke(QPainter &p, const QPainterPath &path, const QColor &color, qreal width)
+{
     p.setPen(QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(path);
 }
 
-void paintBackground(QPainter &p, QSizeF size) {
+void paintBackground(QPainter &p, QSizeF size)
+{
     QLinearGradient sky(0, 0, 0, size.height());
     sky.setColorAt(0, QColor(0xF8, 0xF9, 0xFF));
     sky.setColorAt(1, QColor(0xDC, 0xE2, 0xFA));
@@ -114,7 +122,8 @@ void paintBackground(QPainter &p, QSizeF size) {
     p.fillRect(QRectF(QPointF(0, 0), size), glow);
 }
 
-void paintBody(QPainter &p, const Look &look) {
+void paintBody(QPainter &p, const Look &look)
+{
     fillAndLine(p,
                 symmetric(92, {{QPointF(30, 92), QPointF(56, 96), QPointF(62, 112)},
                                {QPointF(64, 120), QPointF(64, 130), QPointF(0, 130)}}),
@@ -127,7 +136,8 @@ void paintBody(QPainter &p, const Look &look) {
 }
 
 // Long hair falling behind the head to the shoulders; with a bald top it starts at the sides.
-void paintBackHair(QPainter &p, const Look &look, const Stage &st) {
+void paintBackHair(QPainter &p, const Look &look, const Stage &st)
+{
     using Seg = std::array<QPointF, 3>;
     const qreal top = st.volume > 0 ? SkullTop - st.volume - 1 : 60;
     std::vector<Seg> right;
@@ -150,7 +160,8 @@ void paintBackHair(QPainter &p, const Look &look, const Stage &st) {
     }
 }
 
-void paintEars(QPainter &p, Set set) {
+void paintEars(QPainter &p, Set set)
+{
     for (int side : {-1, 1}) {
         QPainterPath ear;
         ear.addEllipse(at(side * (HalfW + 1), 56), 5, 8);
@@ -166,7 +177,8 @@ void paintEars(QPainter &p, Set set) {
     }
 }
 
-void paintFace(QPainter &p, const Look &look, Set set) {
+void paintFace(QPainter &p, const Look &look, Set set)
+{
     const QColor eye(0x3A, 0x2A, 0x22);
     for (int side : {-1, 1}) {
         p.setPen(Qt::NoPen);
@@ -199,7 +211,8 @@ void paintFace(QPainter &p, const Look &look, Set set) {
 }
 
 // Hair over the temples and behind the ears, which stays at every stage.
-void paintSideHair(QPainter &p, const Look &look, const Stage &st) {
+void paintSideHair(QPainter &p, const Look &look, const Stage &st)
+{
     for (int side : {-1, 1}) {
         QPainterPath piece(at(side * (HalfW - 5), st.sideTop + 3));
         piece.quadTo(at(side * (HalfW - 1), st.sideTop - 2),
@@ -222,7 +235,8 @@ const qreal Wisps[][6] = {
 
 // The hair on top: a full mass down to the hairline (stages 0-2), thinned on the crown, or only
 // a few loose hairs across a bare scalp.
-void paintTopHair(QPainter &p, const Look &look, const Stage &st, Set set) {
+void paintTopHair(QPainter &p, const Look &look, const Stage &st, Set set)
+{
     const QPainterPath head = headOutline();
     if (st.volume == 0) {
         if (st.strands > 0) {
@@ -309,7 +323,8 @@ void paintTopHair(QPainter &p, const Look &look, const Stage &st, Set set) {
     p.restore();
 }
 
-void paintHead(QPainter &p, int stage, Set set) {
+void paintHead(QPainter &p, int stage, Set set)
+{
     const Look look = lookFor(set);
     const Stage &st = Stages[stage];
     if (set == Set::Female)
@@ -322,7 +337,8 @@ void paintHead(QPainter &p, int stage, Set set) {
     paintTopHair(p, look, st, set);
 }
 
-QImage renderHead(int stage, Set set, QSize size, int scale) {
+QImage renderHead(int stage, Set set, QSize size, int scale)
+{
     QImage img(size * scale, QImage::Format_RGB32);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -335,7 +351,8 @@ QImage renderHead(int stage, Set set, QSize size, int scale) {
 
 // The program's emblem: a smiling bald head on a blue tile whose one remaining hair curls into a
 // question mark. Drawn in a 32-unit square; small sizes get bolder strokes.
-void paintIcon(QPainter &p, int size, bool opaque) {
+void paintIcon(QPainter &p, int size, bool opaque)
+{
     const qreal bold = size < 24 ? 1.4 : size < 48 ? 1.15 : 1.0;
     const qreal hairline = std::max(32.0 / size, 0.35);
     QLinearGradient tile(0, 0, 0, 32);
@@ -380,7 +397,8 @@ void paintIcon(QPainter &p, int size, bool opaque) {
     p.drawEllipse(QPointF(16, 13.6), 1.35 * bold, 1.1 * bold);
 }
 
-QImage renderIcon(int size, int scale, bool opaque) {
+QImage renderIcon(int size, int scale, bool opaque)
+{
     QImage img(QSize(size, size) * scale,
                opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
@@ -392,7 +410,8 @@ QImage renderIcon(int size, int scale, bool opaque) {
     return opaque ? img : img.convertToFormat(QImage::Format_ARGB32);
 }
 
-QByteArray pngBytes(const QImage &img) {
+QByteArray pngBytes(const QImage &img)
+{
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -401,7 +420,8 @@ QByteArray pngBytes(const QImage &img) {
 }
 
 // An ICO container: ICONDIR, one ICONDIRENTRY per image, then the PNG-compressed images.
-QByteArray icoBytes(const std::vector<std::pair<int, QByteArray>> &images) {
+QByteArray icoBytes(const std::vector<std::pair<int, QByteArray>> &images)
+{
     QByteArray ico;
     QDataStream out(&ico, QIODevice::WriteOnly);
     out.setByteOrder(QDataStream::LittleEndian);
@@ -419,7 +439,8 @@ QByteArray icoBytes(const std::vector<std::pair<int, QByteArray>> &images) {
 }
 
 // Quality 0 gives PNG its strongest compression; BMP ignores it.
-bool saveImage(const QImage &img, const QString &path, const char *format, int quality = 0) {
+bool saveImage(const QImage &img, const QString &path, const char *format, int quality = 0)
+{
     if (img.save(path, format, quality))
         return true;
     std::fprintf(stderr, "artgen: cannot write %s\n", qPrintable(path));
@@ -428,7 +449,8 @@ bool saveImage(const QImage &img, const QString &path, const char *format, int q
 
 } // namespace
 
-int main(int argc, char *argv[]) {
+int main(int argc, char *argv[])
+{
     QGuiApplication app(argc, argv);
     QCommandLineParser cli;
     cli.setApplicationDescription("Draws the head pictures and icons.");

@@ -1,4 +1,4 @@
-#include "quiz/linklabel.h"
+#include "widgets/linklabel.h"
 
 #include <QMouseEvent>
 

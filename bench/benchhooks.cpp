@@ -1,4 +1,4 @@
-#include "app/benchhooks.h"
+#include "bench/benchhooks.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,0 +1,94 @@
+#include "outreach/updateschedule.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <cstdlib>
+
+namespace tressora {
+namespace {
+
+constexpr qint64 quietDays = 14;
+
+// The date-time formats a stored value may have been written in by the default locale.
+QStringList regionalFormats()
+{
+    const QLocale locale;
+    const QString shortDate = locale.dateFormat(QLocale::ShortFormat);
+    const QString longTime = locale.timeFormat(QLocale::LongFormat);
+    // The long time form may end in a time-zone name; accept the text without it as well.
+    QString longTimeWithoutZone = longTime;
+    longTimeWithoutZone.remove(QRegularExpression(QStringLiteral("\\s*t+")));
+    return {shortDate + QLatin1Char(' ') + longTime,
+            shortDate + QLatin1Char(' ') + longTimeWithoutZone.trimmed(),
+            locale.dateTimeFormat(QLocale::ShortFormat),
+            locale.dateTimeFormat(QLocale::LongFormat)};
+}
+
+bool hasTwoDigitYear(const QString &format)
+{
+    static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
+    return twoDigitYear.match(format).hasMatch();
+}
+
+// A two-digit year reads as 19yy; move it to the century that lies nearest to now.
+QDate nearestCentury(const QDate &date, const QDate &today)
+{
+    const int twoDigits = date.year() % 100;
+    int best = today.year() - today.year() % 100 + twoDigits;
+    for (const int candidate : {best - 100, best + 100}) {
+        if (std::abs(candidate - today.year()) < std::abs(best - today.year()))
+            best = candidate;
+    }
+    return QDate(best, date.month(), date.day());
+}
+
+} // namespace
+
+QString durationText(const QDateTime &moment)
+{
+    return moment.toLocalTime().toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss"));
+}
+
+std::optional<QDate> durationDate(const QString &stored, const QDateTime &now)
+{
+    const QDateTime iso = QDateTime::fromString(stored, Qt::ISODate);
+    if (iso.isValid())
+        return iso.toLocalTime().date();
+    const QLocale locale;
+    const auto formats = regionalFormats();
+    for (const QString &format : formats) {
+        const QDateTime regional = locale.toDateTime(stored, format);
+        if (!regional.isValid())
+            continue;
+        // The date as written: it was local when written, and zone names read back unreliably.
+        QDate date = regional.date();
+        if (hasTwoDigitYear(format))
+            date = nearestCentury(date, now.date());
+        if (date.isValid())
+            return date;
+    }
+    return std::nullopt;
+}
+
+UpdateStep updateStep(const QString &stored, const QDateTime &now)
+{
+    const auto date = durationDate(stored, now);
+    if (!date)
+        return UpdateStep::RecordNow; // first start, or a damaged value: start counting anew
+    const qint64 days = now.date().daysTo(*date);
+    return days >= -quietDays && days <= quietDays ? UpdateStep::Nothing : UpdateStep::Ask;
+}
+
+QString durationKey()
+{
+    return QStringLiteral("Duration");
+}
+
+QString updateQuestion()
+{
+    return QStringLiteral("There maybe an update to this software available\r"
+                          "Do you want to check for an update?");
+}
+
+} // namespace tressora

@@ -1,0 +1,36 @@
+// What every window of the program shares: the title and caption, the icon, a fixed border with
+// a close box only, the first placement on the screen and fonts with fractional point sizes.
+#pragma once
+
+#include <QIcon>
+#include <QString>
+#include <QtGlobal>
+
+class QWidget;
+
+namespace tressora {
+
+// The title shown by message boxes that have no caption of their own: "Tressora".
+QString applicationTitle();
+
+// The caption of every window: "Tressora v" and the major and minor version ("Tressora v1.0").
+QString windowCaption();
+
+// The program icon in all its sizes.
+QIcon programIcon();
+
+// The one way every window of the program is set up once its form is in place: fixed at the
+// form's size, a title bar with a close box only (no minimize or maximize button; a dialog stays
+// a dialog), the program icon, the caption, the default font (Verdana 8.25 pt, regular) and a
+// place on the screen chosen the first time it is shown (see placeOnScreen).
+void prepareFixedWindow(QWidget *window);
+
+// Moves a window so that its frame is centred in the available area of the screen it will
+// appear on. A window larger than that area keeps its top-left corner inside it, so its title bar
+// and menu bar can be reached.
+void placeOnScreen(QWidget *window);
+
+// Sets a widget's own font size in points; sizes such as 8.25 cannot be stored in a form.
+void setPointSize(QWidget *widget, qreal points);
+
+} // namespace tressora
