@@ -1,5 +1,6 @@
 // Start-up, the exit sequence from every trigger, and the end of the program.
 #include "app/application.h"
+#include "app/commandline.h"
 #include "app/singleinstance.h"
 #include "outreach/frmNagScreen2.h"
 #include "quiz/frmDisplay.h"
@@ -8,7 +9,9 @@
 
 #include <QAction>
 #include <QLockFile>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -29,6 +32,10 @@ private slots:
     void endProgramEnteredAgain();
     void endProgramClosesWindowsOpenedOnTheWay();
     void backIsNoExit();
+    void platformChoice_data();
+    void platformChoice();
+    void commandLine_data();
+    void commandLine();
 
 private:
     int ends_ = 0;
@@ -186,6 +193,82 @@ void TestApp::backIsNoExit()
     for (QWidget *w : windows)
         visible += w->isVisible() ? 1 : 0;
     QCOMPARE(visible, 1);
+}
+
+void TestApp::platformChoice_data()
+{
+    using testsupport::columns;
+    using testsupport::row;
+    columns<QByteArray, QByteArray, QByteArray, QString, bool>("chosen", "display", "wayland",
+                                                               "platform", "expected");
+    row("X only", QByteArray(), QByteArray(":0"), QByteArray(), QString(), true);
+    row("Wayland only: native", QByteArray(), QByteArray(), QByteArray("wayland-0"), QString(),
+        true);
+    row("Wayland with XWayland: X", QByteArray(), QByteArray(":0"), QByteArray("wayland-0"),
+        QStringLiteral("xcb"), true);
+    row("the user's choice stands", QByteArray("wayland"), QByteArray(":0"),
+        QByteArray("wayland-0"), QStringLiteral("wayland"), true);
+    row("a chosen platform needs no display", QByteArray("offscreen"), QByteArray(), QByteArray(),
+        QStringLiteral("offscreen"), true);
+    row("nothing at all", QByteArray(), QByteArray(), QByteArray(), QString(), false);
+}
+
+void TestApp::platformChoice()
+{
+    const auto [chosen, display, wayland, platform, expected] =
+        testsupport::fetch<QByteArray, QByteArray, QByteArray, QString, bool>(
+            "chosen", "display", "wayland", "platform", "expected");
+    QCOMPARE(platformFor(chosen, display, wayland), platform);
+    QCOMPARE(displayExpected(chosen, display, wayland), expected);
+}
+
+void TestApp::commandLine_data()
+{
+    using testsupport::columns;
+    using testsupport::row;
+    // The program as a user runs it from a terminal, with no window system unless a row gives
+    // DISPLAY. "out" and "err" are what it must print, exactly; the code is its exit code.
+    columns<QStringList, QString, int, QString, QString>("arguments", "display", "code", "out",
+                                                         "err");
+    const QString version = QStringLiteral("^Tressora \\d+\\.\\d+\\.\\d+\n$");
+    const QString help = QStringLiteral("^Usage: tressora \\[--help\\] \\[--version\\]\nA quiz, "
+                                        "made for entertainment, that estimates your chances of "
+                                        "losing your hair\\.\n$");
+    const QString sentence =
+        QStringLiteral("^Tressora needs a graphical session: start it from "
+                       "your desktop, or set DISPLAY or WAYLAND_DISPLAY\\.\n$");
+    const QString nothing = QStringLiteral("^$");
+    row("--version", QStringList{"--version"}, QString(), 0, version, nothing);
+    row("--help", QStringList{"--help"}, QString(), 0, help, nothing);
+    row("--help after other arguments", QStringList{"-x", "file", "--help"}, QString(), 0, help,
+        nothing);
+    row("first of --version and --help", QStringList{"--version", "--help"}, QString(), 0, version,
+        nothing);
+    row("no display", QStringList(), QString(), 1, nothing, sentence);
+    row("other arguments, no display", QStringList{"--bogus"}, QString(), 1, nothing, sentence);
+    row("a display nobody serves", QStringList(), QStringLiteral(":987"), 1, nothing, sentence);
+}
+
+void TestApp::commandLine()
+{
+    const auto [arguments, display, code, out, err] =
+        testsupport::fetch<QStringList, QString, int, QString, QString>("arguments", "display",
+                                                                        "code", "out", "err");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(QLatin1String(name));
+    if (!display.isEmpty())
+        environment.insert(QStringLiteral("DISPLAY"), display);
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(qEnvironmentVariable("TRESSORA_PROGRAM"), arguments);
+    QVERIFY2(program.waitForFinished(20000), "the program does not end by itself");
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), code);
+    const QString printed = QString::fromLocal8Bit(program.readAllStandardOutput());
+    const QString complained = QString::fromLocal8Bit(program.readAllStandardError());
+    QVERIFY2(QRegularExpression(out).match(printed).hasMatch(), qPrintable(printed));
+    QVERIFY2(QRegularExpression(err).match(complained).hasMatch(), qPrintable(complained));
 }
 
 QTEST_MAIN(TestApp)
