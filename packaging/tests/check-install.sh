@@ -48,8 +48,16 @@ for size in 16 24 32 48 64 128 256; do
         fail "no ${size}px icon at ${png#$scratch/}"
     elif ! file "$png" | grep -q "PNG image data, $size x $size,"; then
         fail "${png#$scratch/} is not a $size x $size PNG: $(file -b "$png")"
+    elif [ "$(convert "$png" -format '%[fx:p{0,0}.a] %[fx:p{w-1,h-1}.a]' info:)" != "0 0" ]; then
+        fail "the ${size}px icon's corners are not transparent like the other sizes'"
     fi
 done
+svg=$prefix/share/icons/hicolor/scalable/apps/$icon.svg
+if [ ! -f "$svg" ]; then
+    fail "no scalable icon at ${svg#$scratch/}"
+elif ! file "$svg" | grep -q "SVG Scalable Vector Graphics image"; then
+    fail "${svg#$scratch/} is not an SVG picture: $(file -b "$svg")"
+fi
 
 grep -q "<id>$id</id>" "$metainfo" || fail "the metadata's ID is not $id"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" \

@@ -47,6 +47,7 @@ for path in ./usr/bin/tressora \
             ./usr/share/applications/example.orvane.Tressora.desktop \
             ./usr/share/metainfo/example.orvane.Tressora.metainfo.xml \
             ./usr/share/icons/hicolor/256x256/apps/example.orvane.Tressora.png \
+            ./usr/share/icons/hicolor/scalable/apps/example.orvane.Tressora.svg \
             ./usr/share/man/man1/tressora.1.gz \
             ./usr/share/doc/tressora/copyright \
             ./usr/share/doc/tressora/changelog.gz; do

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QSvgGenerator>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -459,6 +460,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption icoOption("ico", "Where the Windows icon file goes.", "file",
                                        "packaging/windows/tressora.ico");
     cli.addOption(icoOption);
+    const QCommandLineOption desktopOption(
+        "desktop-icons", "Where the icons installed for the desktop's menus go.", "folder",
+        "packaging/icons");
+    cli.addOption(desktopOption);
     cli.process(app);
     const QDir dir(cli.positionalArguments().value(0, "resources"));
     if (!QDir().mkpath(dir.path()))
@@ -491,6 +496,25 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "artgen: icon-32 has more than 256 colours and was dithered\n");
     ok &= saveImage(indexed, dir.filePath("icon-32.png"), "PNG");
     ok &= saveImage(renderIcon(32, 2, true), dir.filePath("icon-32@2x.png"), "PNG");
+
+    // What the desktop's menus show: the 32 px icon with the same rounded, transparent corners as
+    // the other sizes (the windows' own 32 px icon stays square and opaque), and the drawing as
+    // a scalable picture.
+    const QString desktop = cli.value(desktopOption);
+    QDir().mkpath(desktop);
+    ok &= saveImage(renderIcon(32, 1, false), QDir(desktop).filePath("icon-32.png"), "PNG");
+    QSvgGenerator svg;
+    svg.setFileName(QDir(desktop).filePath("icon.svg"));
+    svg.setSize(QSize(256, 256));
+    svg.setViewBox(QRect(0, 0, 256, 256));
+    svg.setTitle("Tressora");
+    svg.setDescription("The program icon of Tressora");
+    {
+        QPainter p(&svg);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(256 / 32.0, 256 / 32.0);
+        paintIcon(p, 256, false);
+    }
 
     const QString icoPath = cli.value(icoOption);
     QDir().mkpath(QFileInfo(icoPath).path());
