@@ -129,7 +129,7 @@ BENCH_BUILD ?= build-bench
 .PHONY: bench
 
 bench: setup
-	@$(MAKE) --no-print-directory setup PACKAGES="libxcb1-dev xvfb xauth"
+	@$(MAKE) --no-print-directory setup PACKAGES="libxcb1-dev xvfb xauth dbus at-spi2-core"
 	cmake -S bench -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DTRESSORA_WERROR=ON $(CMAKE_ARGS)
 	cmake --build $(BENCH_BUILD) --parallel $(JOBS)
 	xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bench/run-bench.sh $(BENCH_BUILD)
