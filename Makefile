@@ -58,9 +58,14 @@ clean:
 package: build
 	cd $(BUILD) && cpack -G DEB
 
-# Screenshots of the quiz, result and refer-a-friend windows, shown in the README.
+# Screenshots of the quiz, result and refer-a-friend windows, and of the quiz window in each
+# translation, shown in the README.
+SCREENSHOT_LANGUAGES := de fr es
 screenshots: build
 	packaging/screenshots.sh $(BUILD)/tressora docs/screenshots
+	for language in $(SCREENSHOT_LANGUAGES); do \
+	  packaging/screenshots.sh $(BUILD)/tressora docs/screenshots $$language || exit 1; \
+	done
 
 # ---- Sanitizers, leak check, fuzzing ---------------------------------------------------------
 #   make test-sanitize  the test suite built with AddressSanitizer and UndefinedBehaviorSanitizer
