@@ -6,6 +6,7 @@
 #include "app/language.h"
 #include "outreach/frmNagScreen2.h"
 #include "outreach/referral.h"
+#include "outreach/updateschedule.h"
 #include "quiz/frmDisplay.h"
 #include "quiz/frmMain.h"
 #include "quiz/scoring.h"
@@ -403,6 +404,28 @@ private slots:
         }
         refusals.removeDuplicates();
         QCOMPARE(refusals.size(), 4);
+    }
+
+    // The update question is asked in the language, its two sentences still parted by one lone
+    // carriage return, as the English is.
+    void updateQuestionKeepsItsBreak_data()
+    {
+        columns<QString, bool>("language", "translated");
+        row("C", QStringLiteral("C"), false);
+        for (const QString &language : kTranslated)
+            row(qPrintable(language), language, true);
+    }
+    void updateQuestionKeepsItsBreak()
+    {
+        const auto [language, translated] = fetch<QString, bool>("language", "translated");
+        installTranslations(QLocale::c());
+        const QString english = updateQuestion();
+        installTranslations(QLocale(language));
+        const QString question = updateQuestion();
+        QCOMPARE(question != english, translated);
+        QCOMPARE(question.count(QLatin1Char('\r')), 1);
+        QVERIFY(!question.contains(QLatin1Char('\n')));
+        QVERIFY(!question.startsWith(QLatin1Char('\r')) && !question.endsWith(QLatin1Char('\r')));
     }
 
     // Qt's own texts follow: the message boxes' buttons are in the program's language.
