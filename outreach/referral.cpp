@@ -10,7 +10,8 @@ const QChar blank = QLatin1Char(' ');
 
 // The form's context, where the boxes' texts are translated.
 constexpr char kFormContext[] = "frmNagScreen2";
-// The message box's text in the form ends in a line break; the placeholder itself does not.
+// The other four placeholders are the form's own texts; the message box's is put in by the
+// window, followed by a line break, so it is listed for translation here.
 [[maybe_unused]] const char *const kMessagePlaceholder =
     QT_TRANSLATE_NOOP("frmNagScreen2", "Your Message");
 

@@ -54,7 +54,7 @@ void frmMain::Form_Load()
 {
     for (int age = 1; age <= 120; ++age)
         ui->cmbAge->addItem(QString::number(age));
-    ui->cmbSex->addItems({tr("Male"), tr("Female")}); // in this order: kFemaleEntry
+    ui->cmbSex->addItems({tr("Male"), tr("Female")}); // the second is kFemaleEntry
     for (int level = 0; level < stressLevels().size(); ++level)
         ui->cmbStressLevel->addItem(stressLevelText(level));
     // The lists open wide enough to read every entry.
