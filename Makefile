@@ -8,6 +8,7 @@ CMAKE_ARGS ?=
 
 # Debian packages the build, the tests and the screenshots need.
 PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
+            qt6-l10n-tools qt6-tools-dev qt6-translations-l10n \
             fonts-dejavu-core xvfb xauth xdotool imagemagick \
             desktop-file-utils appstream lintian dpkg-dev file x11-utils \
             php-cli curl xclip
@@ -57,9 +58,14 @@ clean:
 package: build
 	cd $(BUILD) && cpack -G DEB
 
-# Screenshots of the quiz, result and refer-a-friend windows, shown in the README.
+# Screenshots of the quiz, result and refer-a-friend windows, and of the quiz window in each
+# translation, shown in the README.
+SCREENSHOT_LANGUAGES := de fr es
 screenshots: build
 	packaging/screenshots.sh $(BUILD)/tressora docs/screenshots
+	for language in $(SCREENSHOT_LANGUAGES); do \
+	  packaging/screenshots.sh $(BUILD)/tressora docs/screenshots $$language || exit 1; \
+	done
 
 # ---- Sanitizers, leak check, fuzzing ---------------------------------------------------------
 #   make test-sanitize  the test suite built with AddressSanitizer and UndefinedBehaviorSanitizer
@@ -133,3 +139,13 @@ bench: setup
 	cmake -S bench -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DTRESSORA_WERROR=ON $(CMAKE_ARGS)
 	cmake --build $(BENCH_BUILD) --parallel $(JOBS)
 	xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bench/run-bench.sh $(BENCH_BUILD)
+
+# The translations in i18n/ refreshed from the sources: new texts are added unfinished, texts no
+# longer in the program are dropped. The build compiles them into the program.
+LUPDATE ?= /usr/lib/qt6/bin/lupdate
+TRANSLATED_FOLDERS := quiz outreach about app widgets settings
+
+.PHONY: translations
+translations:
+	$(LUPDATE) -no-obsolete -locations relative -I . $(TRANSLATED_FOLDERS) \
+	  -ts i18n/tressora_de.ts i18n/tressora_fr.ts i18n/tressora_es.ts

@@ -21,7 +21,7 @@ frmAbout::frmAbout(QWidget *parent)
     // The self-sizing labels fit their captions once their fonts are final.
     setCaption(ui->Label2, windowCaption());
     setCaption(ui->lblCobrand, ui->lblCobrand->text());
-    setCaption(ui->lblHomePage, QStringLiteral("Click here to visit ") + mainSiteHost());
+    setCaption(ui->lblHomePage, tr("Click here to visit %1").arg(mainSiteHost()));
 
     connect(ui->cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(ui->lblHomePage, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);

@@ -86,7 +86,8 @@ void StartProgram()
     QPixmapCache::setCacheLimit(0);
     if (!acquireSingleInstance()) {
         QMessageBox::information(nullptr, applicationTitle(),
-                                 QStringLiteral("Application is already running"));
+                                 QCoreApplication::translate("tressora::StartProgram",
+                                                             "Application is already running"));
         EndProgram();
         return;
     }

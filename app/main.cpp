@@ -1,5 +1,6 @@
 #include "app/application.h"
 #include "app/commandline.h"
+#include "app/language.h"
 #include "buildconfig.h"
 #ifdef TRESSORA_BENCH_HOOKS
 #include "bench/benchhooks.h"
@@ -53,6 +54,7 @@ int main(int argc, char *argv[])
     tressora::installBenchHooks();
 #endif
     tressora::installFontSubstitutions();
+    tressora::installTranslations();
     tressora::StartProgram();
     const int code = tressora::programEnded() ? 0 : QApplication::exec();
     // Windows closed on the way out are deleted here, so nothing is left for leak checkers.

@@ -23,7 +23,7 @@ int main(int argc, char *argv[])
 
     std::vector<tressora::QuizAnswers> all;
     for (int age = 1; age <= 120; ++age) {
-        for (const QString &stress : tressora::stressLevels()) {
+        for (int stress = 0; stress < tressora::stressLevels().size(); ++stress) {
             for (int stage = 0; stage < 5; ++stage) {
                 for (int relatives = 0; relatives < 8; ++relatives)
                     all.push_back({stage, age, stress, (relatives & 1) != 0, (relatives & 2) != 0,

@@ -15,17 +15,21 @@ namespace tressora {
 namespace {
 
 // Shown in Label2, one of them drawn each time the window is created.
-const char *const supportMessages[] = {
+const char *const kSupportMessages[] = {
+    QT_TRANSLATE_NOOP("tressora::frmNagScreen2",
     "Orvane Softwares, such as this can be created and maintained only with your support. The "
     "best way to support Orvane is to visit Orvane regularly and take part in the discussions "
-    "and other activities on the board.",
+    "and other activities on the board."),
+    QT_TRANSLATE_NOOP("tressora::frmNagScreen2",
     "Visit Orvane regularly. Support Orvane by taking part in the discussions and other "
     "activities. These softwares cannot be supported and maintained, without you regularly "
-    "visiting Orvane",
+    "visiting Orvane"),
+    QT_TRANSLATE_NOOP("tressora::frmNagScreen2",
     "Orvane is a FREE online discussion forum for all things Orvane. To help Orvane develop and "
-    "maintain this software visit Orvane regularly.",
+    "maintain this software visit Orvane regularly."),
+    QT_TRANSLATE_NOOP("tressora::frmNagScreen2",
     "Orvane needs your help. All you need to do is visit Orvane regularly and take part in the "
-    "various discussions and activites to help us maintain and develop more Orvane Softwares.",
+    "various discussions and activites to help us maintain and develop more Orvane Softwares."),
 };
 
 // Focus that moves inside the window; switching to another window or opening a context menu
@@ -66,6 +70,8 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
         box->setFont(plain);
         box->installEventFilter(this);
     }
+    // The message box starts with its placeholder and a line break, in the user's language.
+    ui->txtMessage->setPlainText(shownPlaceholder(messagePlaceholder) + QLatin1String("\r\n"));
     ui->Label1->setText(windowCaption());
     ui->Picture1->setBackgroundRole(QPalette::Base);
     ui->Picture1->setPixmap(programIcon().pixmap(32, 32));
@@ -93,11 +99,19 @@ void frmNagScreen2::hideWindow()
     instance()->hide();
 }
 
+QStringList frmNagScreen2::supportMessages()
+{
+    QStringList messages;
+    for (const char *message : kSupportMessages)
+        messages << tr(message);
+    return messages;
+}
+
 void frmNagScreen2::Form_Load()
 {
     seedRandomFromClock();
     const int index = static_cast<int>(drawUniform() * 4);
-    ui->Label2->setText(QString::fromLatin1(supportMessages[index]));
+    ui->Label2->setText(supportMessages().at(index));
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
 }
 
@@ -188,7 +202,7 @@ bool frmNagScreen2::EmailBox_KeyPress(QWidget *box, const QKeyEvent *event)
 {
     if (event->text() != QLatin1String(" "))
         return false;
-    refuse(QStringLiteral("Email Address Cannot Contain Space"));
+    refuse(tr("Email Address Cannot Contain Space"));
     box->activateWindow();
     box->setFocus();
     return true;
@@ -219,17 +233,17 @@ void frmNagScreen2::setBoxText(QObject *box, const QString &text)
         qobject_cast<QLineEdit *>(box)->setText(text);
 }
 
-QLatin1String frmNagScreen2::placeholderOf(const QObject *box) const
+QString frmNagScreen2::placeholderOf(const QObject *box) const
 {
     if (box == ui->txtName)
-        return namePlaceholder;
+        return shownPlaceholder(namePlaceholder);
     if (box == ui->txtEmail)
-        return emailPlaceholder;
+        return shownPlaceholder(emailPlaceholder);
     if (box == ui->txtFriendName)
-        return friendNamePlaceholder;
+        return shownPlaceholder(friendNamePlaceholder);
     if (box == ui->txtFriendEmail)
-        return friendEmailPlaceholder;
-    return messagePlaceholder;
+        return shownPlaceholder(friendEmailPlaceholder);
+    return shownPlaceholder(messagePlaceholder);
 }
 
 } // namespace tressora

@@ -4,6 +4,7 @@
 #include "outreach/referral.h"
 #include "widgets/windowslot.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -26,6 +27,9 @@ public:
     static void showWindow();
     // The calculation and Back: creates the window if needed and leaves it hidden.
     static void hideWindow();
+
+    // The four support messages Label2 draws from, in the user's language.
+    static QStringList supportMessages();
 
     // The trimmed texts of the last press of "Refer A Friend Now"; they outlive the referral.
     const ReferralText &referralText() const { return referral_; }
@@ -53,7 +57,7 @@ private:
     void refuse(const QString &message);
     QString boxText(const QObject *box) const;
     void setBoxText(QObject *box, const QString &text);
-    QLatin1String placeholderOf(const QObject *box) const;
+    QString placeholderOf(const QObject *box) const;
 
     std::unique_ptr<Ui::frmNagScreen2> ui;
     ReferralText referral_;

@@ -1,5 +1,6 @@
 #include "outreach/referral.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 
 namespace tressora {
@@ -7,9 +8,21 @@ namespace {
 
 const QChar blank = QLatin1Char(' ');
 
+// The form's context, where the boxes' texts are translated.
+constexpr char kFormContext[] = "frmNagScreen2";
+// The other four placeholders are the form's own texts; the message box's is put in by the
+// window, followed by a line break, so it is listed for translation here.
+[[maybe_unused]] const char *const kMessagePlaceholder =
+    QT_TRANSLATE_NOOP("frmNagScreen2", "Your Message");
+
+QString refusalText(const char *text)
+{
+    return QCoreApplication::translate("tressora::Referral", text);
+}
+
 bool emptyOr(const QString &text, QLatin1String placeholder)
 {
-    return text.isEmpty() || text == placeholder;
+    return text.isEmpty() || text == shownPlaceholder(placeholder);
 }
 
 QString queryValue(const QString &value)
@@ -18,6 +31,11 @@ QString queryValue(const QString &value)
 }
 
 } // namespace
+
+QString shownPlaceholder(QLatin1String placeholder)
+{
+    return QCoreApplication::translate(kFormContext, placeholder.data());
+}
 
 QString trimBlanks(const QString &text)
 {
@@ -33,28 +51,28 @@ QString trimBlanks(const QString &text)
 QString addressRefusal(const ReferralText &text)
 {
     if (text.email == text.friendEmail)
-        return QStringLiteral("Please Enter Distinct Email Addresses");
+        return refusalText(QT_TRANSLATE_NOOP("tressora::Referral", "Please Enter Distinct Email Addresses"));
     const QChar at = QLatin1Char('@');
     const QChar dot = QLatin1Char('.');
     if (!text.email.contains(at) || !text.friendEmail.contains(at))
-        return QStringLiteral("Please Enter Proper Email Address");
+        return refusalText(QT_TRANSLATE_NOOP("tressora::Referral", "Please Enter Proper Email Address"));
     if (!text.email.contains(dot) || !text.friendEmail.contains(dot))
-        return QStringLiteral("Please Enter Proper Email Address");
+        return refusalText(QT_TRANSLATE_NOOP("tressora::Referral", "Please Enter Proper Email Address"));
     return {};
 }
 
 QString fillRefusal(const ReferralText &text)
 {
     if (emptyOr(text.name, namePlaceholder))
-        return QStringLiteral("Please Enter Your Name");
+        return refusalText(QT_TRANSLATE_NOOP("tressora::Referral", "Please Enter Your Name"));
     if (emptyOr(text.email, emailPlaceholder))
-        return QStringLiteral("Please Enter Your Email");
+        return refusalText(QT_TRANSLATE_NOOP("tressora::Referral", "Please Enter Your Email"));
     if (emptyOr(text.message, messagePlaceholder))
-        return QStringLiteral("Please Enter Your Message");
+        return refusalText(QT_TRANSLATE_NOOP("tressora::Referral", "Please Enter Your Message"));
     if (emptyOr(text.friendName, friendNamePlaceholder))
-        return QStringLiteral("Please Enter Your Friend's Name");
+        return refusalText(QT_TRANSLATE_NOOP("tressora::Referral", "Please Enter Your Friend's Name"));
     if (emptyOr(text.friendEmail, friendEmailPlaceholder))
-        return QStringLiteral("Please Enter Your Friend's Email");
+        return refusalText(QT_TRANSLATE_NOOP("tressora::Referral", "Please Enter Your Friend's Email"));
     return {};
 }
 

@@ -14,6 +14,10 @@ inline constexpr QLatin1String messagePlaceholder("Your Message");
 inline constexpr QLatin1String friendNamePlaceholder("Friend's Name");
 inline constexpr QLatin1String friendEmailPlaceholder("Friend's Email Address");
 
+// A placeholder as the form shows it: in the user's language, translated as the form's own text
+// of the same words is.
+QString shownPlaceholder(QLatin1String placeholder);
+
 // Removes leading and trailing space characters only: tabs, carriage returns, line feeds and
 // other white space stay where they are.
 QString trimBlanks(const QString &text);
@@ -35,7 +39,7 @@ struct ReferralText {
 QString addressRefusal(const ReferralText &text);
 
 // The refusal of the first of the five texts, in sending order, that is empty or still its
-// placeholder. An empty text when all five are filled.
+// placeholder as shown. An empty text when all five are filled.
 QString fillRefusal(const ReferralText &text);
 
 // The request address: "http://<mainHost>/ovms-refer-a-friend.php" with the query keys taf1 to

@@ -1,5 +1,6 @@
 #include "outreach/updateschedule.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -87,8 +88,9 @@ QString durationKey()
 
 QString updateQuestion()
 {
-    return QStringLiteral("There maybe an update to this software available\r"
-                          "Do you want to check for an update?");
+    return QCoreApplication::translate("tressora::UpdatePrompt",
+                                       "There maybe an update to this software available\r"
+                                       "Do you want to check for an update?");
 }
 
 } // namespace tressora

@@ -1,13 +1,25 @@
 #!/bin/bash
-# screenshots.sh PROGRAM OUTDIR
+# screenshots.sh PROGRAM OUTDIR [LANGUAGE]
 # Drives the real program under a virtual X server, the way a user would, and saves a picture
 # of each of its three main windows to OUTDIR: quiz.png (answers filled in), result.png (after
 # "Calculate My Hair Loss") and refer-a-friend.png (after File > Exit). Ends by pressing the
 # farewell window's Exit button (Alt+X) and checks that the program then ends.
+# With a LANGUAGE (de, fr, es) the program runs in that language and only the quiz window is
+# taken, as quiz-LANGUAGE.png; the program is then stopped.
 # Needs xvfb, xauth, xdotool and imagemagick.
 set -eu
-program=$(readlink -f "${1:?usage: screenshots.sh PROGRAM OUTDIR}")
-out=$(mkdir -p "${2:?usage: screenshots.sh PROGRAM OUTDIR}" && cd "$2" && pwd)
+usage='usage: screenshots.sh PROGRAM OUTDIR [LANGUAGE]'
+program=$(readlink -f "${1:?$usage}")
+out=$(mkdir -p "${2:?$usage}" && cd "$2" && pwd)
+language=${3:-}
+if [ -n "$language" ]; then
+    locale_env=(LANG="${language}_$(echo "$language" | tr a-z A-Z).UTF-8" LANGUAGE="$language"
+                LC_ALL= LC_MESSAGES=)
+    quiz_shot=quiz-$language.png
+else
+    locale_env=(LANG=C.UTF-8 LANGUAGE= LC_ALL= LC_MESSAGES=)
+    quiz_shot=quiz.png
+fi
 [ -x "$program" ] || { echo "not a program: $program" >&2; exit 1; }
 
 scratch=$(mktemp -d)
@@ -60,7 +72,11 @@ eval "$(xdotool getwindowgeometry --shell "$quiz")"
 menubar=$((HEIGHT - 555))
 xdotool mousemove --window "$quiz" 183 $((menubar + 115)) click 1; sleep 0.2 # father
 xdotool mousemove --window "$quiz" 433 $((menubar + 324)) click 1; sleep 0.2 # stage 2
-shoot "$quiz" quiz.png
+shoot "$quiz" "$QUIZ_SHOT"
+if [ -n "$LANGUAGE" ]; then
+    kill $pid; wait $pid 2>/dev/null || true
+    exit 0
+fi
 
 # "Calculate My Hair Loss" replaces the quiz window with the result window.
 xdotool mousemove --window "$quiz" 522 $((menubar + 436)) click 1
@@ -88,8 +104,8 @@ chmod +x "$scratch/session.sh"
 
 # A display number of its own, away from the usual :99, keeps parallel X servers apart.
 env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY -u QT_SCALE_FACTOR \
-    XDG_RUNTIME_DIR="$scratch/runtime" XDG_CONFIG_HOME="$scratch/config" \
-    PROGRAM="$program" OUT="$out" SCRATCH="$scratch" \
+    XDG_RUNTIME_DIR="$scratch/runtime" XDG_CONFIG_HOME="$scratch/config" "${locale_env[@]}" \
+    PROGRAM="$program" OUT="$out" SCRATCH="$scratch" QUIZ_SHOT="$quiz_shot" \
     xvfb-run -a -n $((200 + RANDOM % 600)) -e "$scratch/xvfb.log" \
     -s "-screen 0 1280x900x24 -dpi 96" "$scratch/session.sh" \
     || { status=$?; echo "X server log:" >&2; cat "$scratch/xvfb.log" >&2; exit $status; }

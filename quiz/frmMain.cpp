@@ -10,6 +10,11 @@
 #include <QAbstractItemView>
 
 namespace tressora {
+namespace {
+
+constexpr int kFemaleEntry = 1; // the sex list's second entry
+
+} // namespace
 
 frmMain::frmMain(QWidget *parent)
     : QuizWindow(parent)
@@ -49,8 +54,9 @@ void frmMain::Form_Load()
 {
     for (int age = 1; age <= 120; ++age)
         ui->cmbAge->addItem(QString::number(age));
-    ui->cmbSex->addItems({QStringLiteral("Male"), QStringLiteral("Female")});
-    ui->cmbStressLevel->addItems(stressLevels());
+    ui->cmbSex->addItems({tr("Male"), tr("Female")}); // the second is kFemaleEntry
+    for (int level = 0; level < stressLevels().size(); ++level)
+        ui->cmbStressLevel->addItem(stressLevelText(level));
     // The lists open wide enough to read every entry.
     for (QComboBox *list : {ui->cmbAge, ui->cmbSex, ui->cmbStressLevel})
         list->view()->setMinimumWidth(list->view()->sizeHintForColumn(0) + 24);
@@ -62,19 +68,19 @@ void frmMain::Form_Load()
 
 void frmMain::cmbSex_Click()
 {
-    const bool female = ui->cmbSex->currentText() == QLatin1String("Female");
+    const bool female = ui->cmbSex->currentIndex() == kFemaleEntry;
     showPictureSet(female ? kFirstFemalePicture : kFirstMalePicture);
 }
 
 void frmMain::showPictureSet(int firstPicture)
 {
-    const QString set =
-        firstPicture == kFirstFemalePicture ? QStringLiteral("female") : QStringLiteral("male");
+    const QString set = firstPicture == kFirstFemalePicture ? tr("female", "picture set")
+                                                            : tr("male", "picture set");
     const qreal ratio = devicePixelRatioF();
     for (int i = 0; i < 5; ++i) {
         picHead_[i]->setPixmap(IMGSunsignList(firstPicture + i, ratio));
         picHead_[i]->setAccessibleName(
-            QStringLiteral("Head picture, %1 set: %2").arg(set, optImage_[i]->text().trimmed()));
+            tr("Head picture, %1 set: %2").arg(set, optImage_[i]->text().trimmed()));
     }
 }
 
@@ -89,7 +95,7 @@ QuizAnswers frmMain::answers() const
         }
     }
     a.age = ui->cmbAge->currentText().toInt();
-    a.stress = ui->cmbStressLevel->currentText();
+    a.stress = ui->cmbStressLevel->currentIndex();
     a.father = chkFamilyHistory_[0]->checkState() == Qt::Checked;
     a.maternal = chkFamilyHistory_[1]->checkState() == Qt::Checked;
     a.paternal = chkFamilyHistory_[2]->checkState() == Qt::Checked;

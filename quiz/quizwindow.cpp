@@ -10,9 +10,9 @@ namespace tressora {
 
 QString label61Caption()
 {
-    return QStringLiteral("The Most Popular Online Orvane Discussion Board. Best Resource For "
-                          "Everything Orvane. Visit ") +
-           mainSiteHost() + QStringLiteral(" Now");
+    return QuizWindow::tr("The Most Popular Online Orvane Discussion Board. Best Resource For "
+                          "Everything Orvane. Visit %1 Now")
+        .arg(mainSiteHost());
 }
 
 void QuizWindow::mnuOnline_Click()

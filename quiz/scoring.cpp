@@ -1,5 +1,6 @@
 #include "quiz/scoring.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <array>
@@ -55,15 +56,33 @@ qint16 yearsToLoss(qint16 band, qint16 score)
     return band == 2 ? row.band2 : row.band1;
 }
 
+// The texts the user reads are looked up under this context.
+constexpr char kContext[] = "tressora::Scoring";
+
+const char *const kVerdicts[] = {
+    QT_TRANSLATE_NOOP("tressora::Scoring", "Not Likely"),
+    QT_TRANSLATE_NOOP("tressora::Scoring", "Quite Possibly"),
+    QT_TRANSLATE_NOOP("tressora::Scoring", "Most Likely"),
+    QT_TRANSLATE_NOOP("tressora::Scoring", "For Sure"),
+};
+
+const char *const kStressLevels[] = {
+    QT_TRANSLATE_NOOP("tressora::Scoring", "No Stress"),
+    QT_TRANSLATE_NOOP("tressora::Scoring", "Little Stress"),
+    QT_TRANSLATE_NOOP("tressora::Scoring", "More Than Little Stress"),
+    QT_TRANSLATE_NOOP("tressora::Scoring", "Moderate Stress"),
+    QT_TRANSLATE_NOOP("tressora::Scoring", "High Stress"),
+};
+
 QString verdict(qint16 score)
 {
     if (score <= 50)
         return QString::fromLatin1(kNotLikely);
     if (score <= 249)
-        return QStringLiteral("Quite Possibly");
+        return QString::fromLatin1(kVerdicts[1]);
     if (score <= 400)
-        return QStringLiteral("Most Likely");
-    return QStringLiteral("For Sure");
+        return QString::fromLatin1(kVerdicts[2]);
+    return QString::fromLatin1(kVerdicts[3]);
 }
 
 qint16 add(qint16 a, int b)
@@ -75,11 +94,25 @@ qint16 add(qint16 a, int b)
 
 const QStringList &stressLevels()
 {
-    static const QStringList levels{QStringLiteral("No Stress"), QStringLiteral("Little Stress"),
-                                    QStringLiteral("More Than Little Stress"),
-                                    QStringLiteral("Moderate Stress"),
-                                    QStringLiteral("High Stress")};
+    static const QStringList levels = [] {
+        QStringList texts;
+        for (const char *level : kStressLevels)
+            texts << QString::fromLatin1(level);
+        return texts;
+    }();
     return levels;
+}
+
+QString stressLevelText(int index)
+{
+    if (index < 0 || index >= stressLevels().size())
+        return {};
+    return QCoreApplication::translate(kContext, kStressLevels[index]);
+}
+
+QString verdictText(const QString &verdict)
+{
+    return QCoreApplication::translate(kContext, verdict.toLatin1().constData());
 }
 
 ScoreFields ScoreAnswers(const QuizAnswers &answers)
@@ -90,9 +123,8 @@ ScoreFields ScoreAnswers(const QuizAnswers &answers)
     if (answers.stage >= 0 && answers.stage < static_cast<int>(kStagePoints.size()))
         f.intStagePoints = kStagePoints[static_cast<std::size_t>(answers.stage)];
 
-    const qsizetype stress = stressLevels().indexOf(answers.stress);
-    if (stress >= 0)
-        f.intStressPoints = kStressPoints[static_cast<std::size_t>(stress)];
+    if (answers.stress >= 0 && answers.stress < static_cast<int>(kStressPoints.size()))
+        f.intStressPoints = kStressPoints[static_cast<std::size_t>(answers.stress)];
 
     f.intFatherPoints = answers.father ? 30 : 0;
     f.intMaternalPoints = answers.maternal ? 50 : 0;
@@ -121,7 +153,7 @@ ResultHandOver handOverFor(const ScoreFields &fields, const QString &ageText,
                            const QString &stressText)
 {
     ResultHandOver handOver;
-    handOver.lblProbability = fields.strVerdict;
+    handOver.lblProbability = verdictText(fields.strVerdict);
     handOver.blankSentence = fields.strVerdict == QLatin1String(kNotLikely);
     if (!handOver.blankSentence)
         handOver.lblAge = QString::number(fields.intLossAge);

@@ -9,7 +9,8 @@ namespace tressora {
 struct QuizAnswers {
     int stage = 0;       // index of the selected stage button 0..4; -1 when none is selected
     int age = 1;         // the selected age entry read as a number
-    QString stress;      // the selected stress entry, compared as text
+    int stress = -1;     // index of the selected stress entry in stressLevels(); any other
+                         // value scores no stress points
     bool father = false; // the check boxes, counted only when ticked
     bool maternal = false;
     bool paternal = false;
@@ -31,13 +32,18 @@ struct ScoreFields {
 
 inline constexpr char kNotLikely[] = "Not Likely";
 
-// The stress texts of the quiz, in list order.
+// The stress texts of the quiz, in list order, untranslated; stressLevelText() gives the one
+// the user sees.
 const QStringList &stressLevels();
+QString stressLevelText(int index);
+
+// The verdict as the user reads it: strVerdict in the user's language.
+QString verdictText(const QString &verdict);
 
 ScoreFields ScoreAnswers(const QuizAnswers &answers);
 
-// What the calculation hands over to the result window, by label: the verdict, the age of
-// complete hair loss and the two answers as the lists show them. For "Not Likely" the loss age
+// What the calculation hands over to the result window, by label: the verdict in the user's
+// language, the age of complete hair loss and the two answers as the lists show them. For "Not Likely" the loss age
 // is empty and the sentence that leads to it is blanked too.
 struct ResultHandOver {
     QString lblProbability;

@@ -17,7 +17,8 @@ QuizAnswers make(int stage, int age, const char *stress, bool father = false, bo
     QuizAnswers a;
     a.stage = stage;
     a.age = age;
-    a.stress = QString::fromLatin1(stress);
+    // The position the text has in the stress list; -1 for a text that is not in it.
+    a.stress = static_cast<int>(tressora::stressLevels().indexOf(QString::fromLatin1(stress)));
     a.father = father;
     a.maternal = maternal;
     a.paternal = paternal;
@@ -172,7 +173,9 @@ void TestScoring::unknownInputsScoreNothing()
     QCOMPARE(f.intStagePoints, 0);
     QCOMPARE(f.intStressPoints, 0);
     QCOMPARE(f.intScore, 20);
-    a.stress = QStringLiteral("High Stress ");
+    a.stress = static_cast<int>(tressora::stressLevels().indexOf(QStringLiteral("High Stress ")));
+    QCOMPARE(ScoreAnswers(a).intStressPoints, 0);
+    a.stress = static_cast<int>(tressora::stressLevels().size()); // past the end of the list
     QCOMPARE(ScoreAnswers(a).intStressPoints, 0);
 }
 
@@ -182,7 +185,7 @@ void TestScoring::everyAnswerCombination()
     int combinations = 0;
     for (int stage = 0; stage < 5; ++stage) {
         for (int age = 1; age <= 120; ++age) {
-            for (const QString &level : stress) {
+            for (int level = 0; level < stress.size(); ++level) {
                 for (int family = 0; family < 8; ++family) {
                     QuizAnswers a = make(stage, age, "");
                     a.stress = level;

@@ -110,7 +110,7 @@ private slots:
         const QString stressText = stress->currentText();
         QuizAnswers answers;
         answers.age = ageText.toInt();
-        answers.stress = stressText;
+        answers.stress = stress->currentIndex();
         answers.stage = stage;
         bool *relatives[] = {&answers.father, &answers.maternal, &answers.paternal};
         for (int r = 0; r < 3; ++r) {

@@ -167,6 +167,8 @@ private slots:
         row("Arabic digits", "ar_EG", at(1999, 12, 31, 0, 0), "1999-12-31T00:00:00");
         row("milliseconds left out", "de_DE", QDateTime(QDate(2030, 1, 2), QTime(3, 4, 5, 678)),
             "2030-01-02T03:04:05");
+        row("French", "fr_FR", at(2026, 12, 8, 15, 30), "2026-12-08T15:30:00");
+        row("Spanish", "es_ES", at(2027, 1, 31, 9, 5), "2027-01-31T09:05:00");
     }
     void writtenForm()
     {

@@ -163,6 +163,10 @@ Sandbox::Sandbox(Opener opener, bool unprivileged, const QString &executable)
     // Only the sandbox's bin folder is searched, so no browser of the machine can start.
     environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
     environment.insert(u"LANG"_s, u"C.UTF-8"_s);
+    // The driver presses the English access keys, so the program's texts stay English whatever
+    // locale a test picks for dates and numbers.
+    environment.insert(u"LC_MESSAGES"_s, u"C.UTF-8"_s);
+    environment.remove(u"LANGUAGE"_s);
     environment.insert(u"XDG_RUNTIME_DIR"_s, path(u"runtime"_s));
     environment.insert(u"XDG_CONFIG_HOME"_s, path(u"config"_s));
     environment.insert(u"HOME"_s, path(u"home"_s));
