@@ -58,7 +58,8 @@ QList<qulonglong> stacking()
 bool above(const QString &upper, const QString &lower)
 {
     const QList<qulonglong> order = stacking();
-    const qsizetype top = order.indexOf(upper.toULongLong()), bottom = order.indexOf(lower.toULongLong());
+    const qsizetype top = order.indexOf(upper.toULongLong()),
+                    bottom = order.indexOf(lower.toULongLong());
     return top >= 0 && bottom >= 0 && top > bottom;
 }
 
@@ -83,7 +84,8 @@ QRect workArea()
 {
     const QList<qulonglong> area = numbers(
         tool(u"xprop"_s, {u"-root"_s, u"_NET_WORKAREA"_s}).value_or(QString()).section('=', 1));
-    return area.size() < 4 ? QRect() : QRect(int(area[0]), int(area[1]), int(area[2]), int(area[3]));
+    return area.size() < 4 ? QRect()
+                           : QRect(int(area[0]), int(area[1]), int(area[2]), int(area[3]));
 }
 
 // How far the frame's centre lies from the work area's, the larger of both directions.
@@ -190,19 +192,24 @@ private slots:
             QVERIFY2(box, "no about box");
             QVERIFY2(box->id != previous, "the about box is not created afresh");
             previous = box->id;
-            QVERIFY2(waitUntil([&] {
-                         return xproperty(box->id, "_NET_WM_STATE").contains("_NET_WM_STATE_MODAL"_L1);
-                     }),
-                     "the window manager does not take the about box for modal");
+            QVERIFY2(
+                waitUntil([&] {
+                    return xproperty(box->id, "_NET_WM_STATE").contains("_NET_WM_STATE_MODAL"_L1);
+                }),
+                "the window manager does not take the about box for modal");
             const QList<qulonglong> owner = numbers(xproperty(box->id, "WM_TRANSIENT_FOR"));
-            QVERIFY2(xproperty(box->id, "_NET_WM_STATE").contains("_NET_WM_STATE_SKIP_TASKBAR"_L1) ||
-                         owner.value(0) == copy.window.id.toULongLong(),
-                     "the about box is on the task bar");
+            QVERIFY2(
+                xproperty(box->id, "_NET_WM_STATE").contains("_NET_WM_STATE_SKIP_TASKBAR"_L1) ||
+                    owner.value(0) == copy.window.id.toULongLong(),
+                "the about box is on the task bar");
             QVERIFY2(waitUntil([&] { return above(box->id, copy.window.id); }),
                      "the about box is below its window");
             STEP(closeBox(*box));
-            QVERIFY2(waitUntil([&] { return !mapped(*box); }), "the about box stays after its close box");
-            QVERIFY2(mapped(copy.window), "the window the about box was opened from is gone");
+            QVERIFY2(waitUntil([&] { return !mapped(*box); }),
+                     "the about box stays after its close box");
+            // A search made while the box is being destroyed can miss every window, so this waits.
+            QVERIFY2(waitUntil([&] { return mapped(copy.window); }, 5000),
+                     "the window the about box was opened from is gone");
         }
         leave(copy);
     }
@@ -231,10 +238,12 @@ private slots:
                                          .arg(frame(copy.window.id).width())
                                          .arg(frame(copy.window.id).height())));
         const QString actions = xproperty(copy.window.id, "_NET_WM_ALLOWED_ACTIONS");
-        QVERIFY2(actions.contains("_NET_WM_ACTION_CLOSE"_L1), "the window manager reports no actions");
+        QVERIFY2(actions.contains("_NET_WM_ACTION_CLOSE"_L1),
+                 "the window manager reports no actions");
         QVERIFY2(!actions.contains("_NET_WM_ACTION_RESIZE"_L1), "the window can be resized");
         QVERIFY2(!actions.contains("_NET_WM_ACTION_MAXIMIZE"_L1), "the window can be maximised");
-        QVERIFY2(!actions.contains("_NET_WM_ACTION_FULLSCREEN"_L1), "the window can fill the screen");
+        QVERIFY2(!actions.contains("_NET_WM_ACTION_FULLSCREEN"_L1),
+                 "the window can fill the screen");
         if (width == referWidth)
             endByCloseBox(copy);
         else
