@@ -5,6 +5,8 @@
 #include "widgets/linklabel.h"
 #include "widgets/windowstyle.h"
 
+#include <QWindow>
+
 namespace tressora {
 
 frmAbout::frmAbout(QWidget *parent)
@@ -32,12 +34,17 @@ frmAbout::frmAbout(QWidget *parent)
 
 frmAbout::~frmAbout() = default;
 
-void frmAbout::showModal()
+void frmAbout::showModal(QWidget *opener)
 {
     // Built on the heap and deleted by exec() on closing, so that a window walk that deletes
     // top-level windows while the box is up cannot destroy it twice.
     auto *box = new frmAbout;
     box->setAttribute(Qt::WA_DeleteOnClose);
+    // Without a window it belongs to, X window managers take a dialog for a window of its own.
+    if (opener != nullptr && opener->window()->windowHandle() != nullptr) {
+        box->winId();
+        box->windowHandle()->setTransientParent(opener->window()->windowHandle());
+    }
     box->exec();
 }
 

@@ -17,9 +17,10 @@ public:
     explicit frmAbout(QWidget *parent = nullptr);
     ~frmAbout() override;
 
-    // Creates a new box, shows it modal without an owner and returns once it has been closed;
-    // the box is destroyed by then.
-    static void showModal();
+    // Creates a new box, shows it modal and returns once it has been closed; the box is destroyed
+    // by then. It has no owner among the widgets, but the window manager is told that it belongs
+    // to the window it was opened from, so it stays above that window and off the task bar.
+    static void showModal(QWidget *opener = nullptr);
 
     void cmdOK_Click();
     void lblHomePage_Click();

@@ -32,7 +32,7 @@ void QuizWindow::mnuUpdate_Click()
 
 void QuizWindow::mnuAbout_Click()
 {
-    emit aboutRequested();
+    emit aboutRequested(this);
 }
 
 void QuizWindow::mnuDonate_Click()

@@ -31,9 +31,9 @@ signals:
     // Form_Unload: the window is being closed, and nothing refuses it. The program answers with
     // the exit sequence.
     void unloading();
-    // "&About Software": the program shows the about box modally; the signal returns once the
-    // box has been closed.
-    void aboutRequested();
+    // "&About Software": the program shows the about box modally over the window (the opener);
+    // the signal returns once the box has been closed.
+    void aboutRequested(QWidget *opener);
 
 protected:
     struct SharedControls {

@@ -8,34 +8,62 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 namespace tressora {
 namespace {
 
-// Places its window the first time the window is shown, and once more as soon as the window
-// system has put its frame around it, so that the frame and not just the inside is placed.
+// Places its window the first time the window is shown, and once more when the window manager
+// has put its frame around it, so that the frame and not just the inside is centred. The frame
+// extents arrive some time after the window is mapped (a reparenting window manager sends them
+// after its own first placement), so the frame is watched for a short while after showing.
 class FirstShowPlacer : public QObject {
 public:
     explicit FirstShowPlacer(QWidget *window)
         : QObject(window)
+        , window_(window)
     {
         window->installEventFilter(this);
+        connect(&watch_, &QTimer::timeout, this, &FirstShowPlacer::checkFrame);
     }
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Show && watched == parent()) {
-            auto *window = static_cast<QWidget *>(watched);
-            window->removeEventFilter(this);
-            placeOnScreen(window);
-            QTimer::singleShot(0, window, [window, frame = window->frameGeometry().size()] {
-                if (window->frameGeometry().size() != frame)
-                    placeOnScreen(window);
-            });
-            deleteLater();
+        if (event->type() == QEvent::Show && watched == window_) {
+            window_->removeEventFilter(this);
+            placeOnScreen(window_);
+            margins_ = frameMargins();
+            watch_.start(watchIntervalMs);
+            QTimer::singleShot(watchMs, this, &QObject::deleteLater);
         }
         return false;
     }
+
+private:
+    static constexpr int watchIntervalMs = 20, watchMs = 3000;
+
+    QMargins frameMargins() const
+    {
+        const QWindow *handle = window_->windowHandle();
+        return handle != nullptr ? handle->frameMargins() : QMargins();
+    }
+
+    // The first change of the frame re-places the window by its frame, as the window system
+    // now reports it, and ends the watch.
+    void checkFrame()
+    {
+        const QMargins margins = frameMargins();
+        if (margins == margins_)
+            return;
+        watch_.stop();
+        QWindow *handle = window_->windowHandle();
+        handle->setFramePosition(centredFrame(window_, handle->frameGeometry()).topLeft());
+        deleteLater();
+    }
+
+    QWidget *window_;
+    QTimer watch_;
+    QMargins margins_;
 };
 
 } // namespace
@@ -83,21 +111,25 @@ void prepareFixedWindow(QWidget *window)
     new FirstShowPlacer(window);
 }
 
-void placeOnScreen(QWidget *window)
+QRect centredFrame(const QWidget *window, QRect frame)
 {
-    QScreen *screen = window->screen();
+    const QScreen *screen = window->screen();
     if (screen == nullptr)
         screen = QGuiApplication::primaryScreen();
     if (screen == nullptr)
-        return;
+        return frame;
     const QRect area = screen->availableGeometry();
-    QRect frame = window->frameGeometry();
     frame.moveCenter(area.center());
     if (frame.width() > area.width())
         frame.moveLeft(area.left());
     if (frame.height() > area.height())
         frame.moveTop(area.top());
-    window->move(frame.topLeft());
+    return frame;
+}
+
+void placeOnScreen(QWidget *window)
+{
+    window->move(centredFrame(window, window->frameGeometry()).topLeft());
 }
 
 void setPointSize(QWidget *widget, qreal points)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QRect>
 #include <QString>
 #include <QtGlobal>
 
@@ -29,6 +30,9 @@ void prepareFixedWindow(QWidget *window);
 // appear on. A window larger than that area keeps its top-left corner inside it, so its title bar
 // and menu bar can be reached.
 void placeOnScreen(QWidget *window);
+
+// Where a frame of that size and place lies once centred as placeOnScreen() centres it.
+QRect centredFrame(const QWidget *window, QRect frame);
 
 // Sets a widget's own font size in points; sizes such as 8.25 cannot be stored in a form.
 void setPointSize(QWidget *widget, qreal points);
