@@ -69,6 +69,13 @@ bool isPopup(const QWidget *widget)
     return widget->windowType() == Qt::Popup;
 }
 
+// A pop-up or a control in one. A combo box's list draws its entries in the colours of plain
+// menus wherever its own palette leaves a role unset, so every one of them has all roles set.
+bool inPopup(const QWidget *widget)
+{
+    return isPopup(widget->window());
+}
+
 // Dialogs opened on a window, message boxes among them, keep the desktop's look: they are the
 // desktop speaking to the user, and its own colours and style keep them readable on it.
 bool keepsDesktopLook(const QObject *child)
@@ -111,7 +118,7 @@ public:
             // A combo box hands its list the palette of a plain menu, the application's, each time
             // its own palette or style changes.
             auto *widget = static_cast<QWidget *>(watched);
-            if (isPopup(widget))
+            if (inPopup(widget))
                 keepPopupPalette(widget);
             break;
         }
@@ -127,7 +134,7 @@ private:
     {
         if (widget->style() != programStyle())
             widget->setStyle(programStyle());
-        if (isPopup(widget))
+        if (inPopup(widget))
             keepPopupPalette(widget);
         // A combo box makes its list on first use; made now, the list is measured in this style.
         if (auto *list = qobject_cast<QComboBox *>(widget))
