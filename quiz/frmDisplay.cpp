@@ -19,6 +19,11 @@ frmDisplay::frmDisplay(QWidget *parent)
         setPointSize(label, 8.25);
         setCaption(label, label->text());
     }
+    // A screen reader reads the result in this order, each caption before its value. None of
+    // these labels overlaps another, so the order they are stacked in shows nowhere.
+    for (QLabel *label : {ui->Label3, ui->lblYourAge, ui->Label4, ui->lblLevelOfStress, ui->Label1,
+                          ui->lblProbability, ui->lblShow, ui->lblAge})
+        label->raise();
 
     connectShared({ui->mnuOnline, ui->mnuVisit, ui->mnuUpdate, ui->mnuAbout, ui->mnuDonate,
                    ui->Label61, ui->lblCobrand, ui->lblFullBrand});

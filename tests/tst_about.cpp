@@ -6,6 +6,7 @@
 #include "widgets/linklabel.h"
 #include "widgets/windowstyle.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QPointer>
@@ -162,6 +163,23 @@ private slots:
         QVERIFY(notice.endsWith('.'));
         QVERIFY2(!notice.chopped(1).contains('.'), qPrintable(notice));
         QVERIFY(notice.contains("rights"));
+    }
+
+    // What a screen reader says for the box's controls.
+    void spokenNames_data()
+    {
+        columns<QString, QAccessible::Role>("name", "role");
+        row("Picture1", "Program icon", QAccessible::Graphic);
+        row("cmdOK", "OK", QAccessible::Button);
+    }
+    void spokenNames()
+    {
+        frmAbout box;
+        QAccessibleInterface *reader =
+            QAccessible::queryAccessibleInterface(directControl(&box, dataTag()));
+        QVERIFY(reader != nullptr);
+        QTEST(reader->text(QAccessible::Name), "name");
+        QTEST(reader->role(), "role");
     }
 
     void pictureShowsProgramIcon()

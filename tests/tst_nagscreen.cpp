@@ -5,6 +5,7 @@
 #include "outreach/weblinks.h"
 #include "testsupport.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
@@ -143,6 +144,25 @@ private slots:
             QCOMPARE(frame->title(), text);
         else
             QCOMPARE(textOf(dataTag()), text);
+    }
+
+    // What a screen reader says for each box and picture: what it asks for or shows.
+    void spokenNames_data()
+    {
+        columns<QString, QAccessible::Role>("name", "role");
+        row("txtName", "Your Name", QAccessible::EditableText);
+        row("txtEmail", "Your Email Address", QAccessible::EditableText);
+        row("txtFriendName", "Friend's Name", QAccessible::EditableText);
+        row("txtFriendEmail", "Friend's Email Address", QAccessible::EditableText);
+        row("txtMessage", "Your Message", QAccessible::EditableText);
+        row("Picture1", "Program icon", QAccessible::Graphic);
+    }
+    void spokenNames()
+    {
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(control(dataTag()));
+        QVERIFY(reader != nullptr);
+        QTEST(reader->text(QAccessible::Name), "name");
+        QTEST(reader->role(), "role");
     }
 
     void fonts_data() { controls_data(); }

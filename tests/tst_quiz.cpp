@@ -89,6 +89,9 @@ private slots:
     void keyboardExit_data();
     void keyboardExit();
     void accessibleNames();
+    void spokenNames_data();
+    void spokenNames();
+    void resultReadingOrder();
 
 private:
     frmMain *quiz_ = nullptr;
@@ -325,6 +328,63 @@ void TestQuiz::accessibleNames()
     testsupport::control<QComboBox>(quiz_, "cmbSex")->setCurrentIndex(1);
     QCOMPARE(testsupport::control<QLabel>(quiz_, "picHead_4")->accessibleName(),
              "Head picture, female set: Complete hair loss on top of head.Only sides remain");
+}
+
+// What a screen reader says for each control: its name, not its value, and what it is.
+void TestQuiz::spokenNames_data()
+{
+    testsupport::columns<QString, QAccessible::Role>("name", "role");
+    testsupport::row("cmbAge", QStringLiteral("Age"), QAccessible::ComboBox);
+    testsupport::row("cmbSex", QStringLiteral("Sex"), QAccessible::ComboBox);
+    testsupport::row("cmbStressLevel", QStringLiteral("Level of Stress"), QAccessible::ComboBox);
+    testsupport::row("cmdNext", QStringLiteral("Calculate My Hair Loss"), QAccessible::Button);
+    testsupport::row("chkFamilyHistory_0", QStringLiteral("My Father has the problem of baldness"),
+                     QAccessible::CheckBox);
+}
+
+void TestQuiz::spokenNames()
+{
+    const auto [name] = testsupport::fetch<QString>("name");
+    QWidget *widget = testsupport::control<QWidget>(quiz_, testsupport::dataTag());
+    QAccessibleInterface *control = QAccessible::queryAccessibleInterface(widget);
+    QVERIFY(control != nullptr);
+    QTEST(control->role(), "role");
+    if (control->role() != QAccessible::ComboBox) {
+        QCOMPARE(control->text(QAccessible::Name), name);
+        return;
+    }
+    // The list's own name, for the platforms where Qt hands it to the screen reader...
+    QCOMPARE(widget->accessibleName(), name);
+#ifdef Q_OS_UNIX
+    // ...while here Qt gives a list's value as its name and the reader names the list after the
+    // label it is labelled by.
+    const auto labels = control->relations(QAccessible::Label);
+    QCOMPARE(labels.size(), 1);
+    QCOMPARE(labels.first().first->text(QAccessible::Name), name);
+#else
+    QCOMPARE(control->text(QAccessible::Name), name);
+#endif
+}
+
+// The result is read caption first, then its value; reordering must not make labels overlap.
+void TestQuiz::resultReadingOrder()
+{
+    calculate(quiz_);
+    auto *frame = testsupport::control<QWidget>(frmDisplay::existing(), "Frame1");
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(frame);
+    QVERIFY(reader != nullptr);
+    QStringList order;
+    for (int i = 0; i < reader->childCount(); ++i)
+        order << reader->child(i)->object()->objectName();
+    const QStringList expected = {"Label3", "lblYourAge",     "Label4",  "lblLevelOfStress",
+                                  "Label1", "lblProbability", "lblShow", "lblAge"};
+    QCOMPARE(order, expected);
+    const QList<QLabel *> labels = frame->findChildren<QLabel *>();
+    for (QLabel *a : labels) {
+        for (QLabel *b : labels)
+            QVERIFY2(a == b || !a->geometry().intersects(b->geometry()),
+                     qPrintable(a->objectName() + " overlaps " + b->objectName()));
+    }
 }
 
 QTEST_MAIN(TestQuiz)

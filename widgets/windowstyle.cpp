@@ -2,10 +2,18 @@
 
 #include "buildconfig.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QChildEvent>
+#include <QComboBox>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QPalette>
+#include <QPointer>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -66,7 +74,136 @@ private:
     QMargins margins_;
 };
 
+// `own`'s colours where it sets them and the Fusion palette's elsewhere, every role of the three
+// groups marked as set: a widget with this palette inherits no colour from the application, and
+// passes all of them on to its controls, whatever palettes the desktop gives their classes.
+QPalette everyRoleSet(const QPalette &own)
+{
+    const QPalette merged = own.resolve(programStyle()->standardPalette());
+    QPalette full;
+    for (const QPalette::ColorGroup group :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto colorRole = static_cast<QPalette::ColorRole>(role);
+            if (colorRole != QPalette::NoRole)
+                full.setBrush(group, colorRole, merged.brush(group, colorRole));
+        }
+    }
+    return full;
+}
+
+bool isPopup(const QWidget *widget)
+{
+    return widget->windowType() == Qt::Popup;
+}
+
+// A pop-up or a control in one. A combo box's list draws its entries in the colours of plain
+// menus wherever its own palette leaves a role unset, so every one of them has all roles set.
+bool inPopup(const QWidget *widget)
+{
+    return isPopup(widget->window());
+}
+
+// Dialogs opened on a window, message boxes among them, keep the desktop's look: they are the
+// desktop speaking to the user, and its own colours and style keep them readable on it.
+bool keepsDesktopLook(const QObject *child)
+{
+    if (!child->isWidgetType())
+        return true;
+    const auto *widget = static_cast<const QWidget *>(child);
+    return widget->isWindow() && !isPopup(widget);
+}
+
+// Keeps one window and everything in it, pop-ups included, in programStyle() and its own colours.
+// A style set on a widget is not passed on to its children, and a pop-up is a window that takes
+// the application's colours rather than its parent's, so every one of them is looked after here:
+// those that exist now at once, those created later (a context menu) when they are first
+// polished, before they are measured or drawn.
+class LookKeeper : public QObject {
+public:
+    explicit LookKeeper(QWidget *window)
+        : QObject(window)
+    {
+        window->setPalette(everyRoleSet(window->palette()));
+        window->installEventFilter(this);
+        adopt(window);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::ChildAdded: {
+            // The child may still be under construction: it is only watched until it is polished.
+            QObject *child = static_cast<QChildEvent *>(event)->child();
+            if (!keepsDesktopLook(child))
+                child->installEventFilter(this);
+            break;
+        }
+        case QEvent::Polish:
+            adopt(static_cast<QWidget *>(watched));
+            break;
+        case QEvent::PaletteChange: {
+            // A combo box hands its list the palette of a plain menu, the application's, each time
+            // its own palette or style changes.
+            auto *widget = static_cast<QWidget *>(watched);
+            if (inPopup(widget))
+                keepPopupPalette(widget);
+            break;
+        }
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    // The widget is watched already; its children are watched from here on.
+    void adopt(QWidget *widget)
+    {
+        if (widget->style() != programStyle())
+            widget->setStyle(programStyle());
+        if (inPopup(widget))
+            keepPopupPalette(widget);
+        // A combo box makes its list on first use; made now, the list is measured in this style.
+        if (auto *list = qobject_cast<QComboBox *>(widget))
+            list->view();
+        for (QObject *child : widget->children()) {
+            if (!keepsDesktopLook(child)) {
+                child->installEventFilter(this);
+                adopt(static_cast<QWidget *>(child));
+            }
+        }
+    }
+
+    static void keepPopupPalette(QWidget *popup)
+    {
+        const QPalette palette = programPalette();
+        if (popup->palette() != palette || popup->palette().resolveMask() != palette.resolveMask())
+            popup->setPalette(palette);
+    }
+};
+
 } // namespace
+
+QStyle *programStyle()
+{
+    static QPointer<QStyle> style;
+    if (style.isNull()) {
+        style = QStyleFactory::create(QStringLiteral("Fusion"));
+        style->setParent(qApp);
+    }
+    return style;
+}
+
+QPalette programPalette()
+{
+    return everyRoleSet(QPalette());
+}
+
+void keepProgramLook(QWidget *window)
+{
+    new LookKeeper(window);
+}
 
 QString applicationTitle()
 {
@@ -97,6 +234,8 @@ void prepareFixedWindow(QWidget *window)
     window->setWindowFlags(type | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint);
+    // The look first: the sizes below depend on the style.
+    keepProgramLook(window);
     window->setWindowIcon(programIcon());
     window->setWindowTitle(windowCaption());
     QFont font(QStringLiteral("Verdana"));

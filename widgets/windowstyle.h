@@ -7,6 +7,8 @@
 #include <QString>
 #include <QtGlobal>
 
+class QPalette;
+class QStyle;
 class QWidget;
 
 namespace tressora {
@@ -25,6 +27,21 @@ QIcon programIcon();
 // a dialog), the program icon, the caption, the default font (Verdana 8.25 pt, regular) and a
 // place on the screen chosen the first time it is shown (see placeOnScreen).
 void prepareFixedWindow(QWidget *window);
+
+// The style every window is drawn with, whatever the desktop's: Fusion, owned by the application.
+QStyle *programStyle();
+
+// Qt's Fusion palette with every colour role of all three groups set, so that nothing of the
+// desktop's palette can show through where a form sets no colour of its own.
+QPalette programPalette();
+
+// Gives a window and everything in it the program's look, now and for controls created later:
+// the window takes the colours its form sets over programPalette() with every role set, so its
+// controls inherit no colour from the desktop; the window, its controls and its pop-ups (menus,
+// the lists of combo boxes, context menus) are drawn with programStyle(), and the pop-ups, which
+// are windows of their own and inherit no colour, take programPalette(). Dialogs opened on the
+// window, message boxes among them, are left to the desktop's look.
+void keepProgramLook(QWidget *window);
 
 // Moves a window so that its frame is centred in the available area of the screen it will
 // appear on. A window larger than that area keeps its top-left corner inside it, so its title bar
