@@ -2,6 +2,7 @@
 #include "app/commandline.h"
 #include "app/language.h"
 #include "buildconfig.h"
+#include "widgets/accessiblelist.h"
 #ifdef TRESSORA_BENCH_HOOKS
 #include "bench/benchhooks.h"
 #endif
@@ -48,6 +49,9 @@ int main(int argc, char *argv[])
         const tressora::PlatformStartGuard guard;
         app = std::make_unique<QApplication>(qtArgc, qtArguments.data());
     }
+    // After Qt's own interfaces (the last one installed is asked first), before any window: a
+    // screen reader may ask for the lists as soon as they are made.
+    tressora::installAccessibleLists();
     // Lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QLatin1String(tressora::build::desktopId));
 #ifdef TRESSORA_BENCH_HOOKS

@@ -23,6 +23,11 @@
         <source>&amp;OK</source>
         <translation>&amp;OK</translation>
     </message>
+    <message>
+        <location line="+11"/>
+        <source>Program icon</source>
+        <translation>Programmsymbol</translation>
+    </message>
 </context>
 <context>
     <name>frmDisplay</name>
@@ -136,12 +141,12 @@
     </message>
     <message>
         <location line="+66"/>
-        <location line="+954"/>
+        <location line="+963"/>
         <source>E&amp;xit</source>
         <translation>&amp;Beenden</translation>
     </message>
     <message>
-        <location line="-918"/>
+        <location line="-927"/>
         <source>Select Your Current Stage of Hair Growth/Loss</source>
         <translation>Wähle dein aktuelles Stadium von Haarwuchs bzw. Haarausfall</translation>
     </message>
@@ -182,21 +187,24 @@
     </message>
     <message>
         <location line="+64"/>
+        <location line="+122"/>
         <source>Level of Stress</source>
         <translation>Stresslevel</translation>
     </message>
     <message>
-        <location line="+54"/>
+        <location line="-68"/>
+        <location line="+84"/>
         <source>Sex</source>
         <translation>Geschlecht</translation>
     </message>
     <message>
-        <location line="+54"/>
+        <location line="-30"/>
+        <location line="+46"/>
         <source>Age</source>
         <translation>Alter</translation>
     </message>
     <message>
-        <location line="+109"/>
+        <location line="+72"/>
         <source>Family History</source>
         <translation>Familiäre Veranlagung</translation>
     </message>
@@ -269,12 +277,18 @@
         <translation>Hier klicken und Orvane jetzt besuchen</translation>
     </message>
     <message>
-        <location line="+134"/>
+        <location line="+11"/>
+        <source>Program icon</source>
+        <translation>Programmsymbol</translation>
+    </message>
+    <message>
+        <location line="+126"/>
         <source>Refer A Friend</source>
         <translation>Einem Freund empfehlen</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+4"/>
+        <location line="+11"/>
         <source>Your Name</source>
         <translation>Dein Name</translation>
     </message>
@@ -284,22 +298,25 @@
         <translation>Jetzt &amp;empfehlen</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+8"/>
+        <location line="+11"/>
         <source>Your Email Address</source>
         <translation>Deine E-Mail-Adresse</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+5"/>
+        <location line="+11"/>
         <source>Friend&apos;s Email Address</source>
         <translation>E-Mail-Adresse deines Freundes</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+5"/>
+        <location line="+11"/>
         <source>Friend&apos;s Name</source>
         <translation>Name deines Freundes</translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+89"/>
         <source>Download Orvane Softwares</source>
         <translation>Orvane-Software herunterladen</translation>
     </message>
@@ -315,7 +332,8 @@ Alle sind einfach, unterhaltsam und informativ. Probier sie aus und teile sie mi
         <translation>Orvane Softwares besuchen</translation>
     </message>
     <message>
-        <location filename="../outreach/referral.cpp" line="+15"/>
+        <location line="-186"/>
+        <location filename="../outreach/referral.cpp" line="+16"/>
         <source>Your Message</source>
         <translation>Deine Nachricht</translation>
     </message>
@@ -434,7 +452,7 @@ Alle sind einfach, unterhaltsam und informativ. Probier sie aus und teile sie mi
 <context>
     <name>tressora::frmAbout</name>
     <message>
-        <location filename="../about/frmAbout.cpp" line="+24"/>
+        <location filename="../about/frmAbout.cpp" line="+26"/>
         <source>Click here to visit %1</source>
         <translation>Hier geht&apos;s zu %1</translation>
     </message>

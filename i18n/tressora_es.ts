@@ -23,6 +23,11 @@
         <source>&amp;OK</source>
         <translation>&amp;Aceptar</translation>
     </message>
+    <message>
+        <location line="+11"/>
+        <source>Program icon</source>
+        <translation>Icono del programa</translation>
+    </message>
 </context>
 <context>
     <name>frmDisplay</name>
@@ -136,12 +141,12 @@
     </message>
     <message>
         <location line="+66"/>
-        <location line="+954"/>
+        <location line="+963"/>
         <source>E&amp;xit</source>
         <translation>&amp;Salir</translation>
     </message>
     <message>
-        <location line="-918"/>
+        <location line="-927"/>
         <source>Select Your Current Stage of Hair Growth/Loss</source>
         <translation>Elige tu fase actual de crecimiento o caída del pelo</translation>
     </message>
@@ -182,21 +187,24 @@
     </message>
     <message>
         <location line="+64"/>
+        <location line="+122"/>
         <source>Level of Stress</source>
         <translation>Nivel de estrés</translation>
     </message>
     <message>
-        <location line="+54"/>
+        <location line="-68"/>
+        <location line="+84"/>
         <source>Sex</source>
         <translation>Sexo</translation>
     </message>
     <message>
-        <location line="+54"/>
+        <location line="-30"/>
+        <location line="+46"/>
         <source>Age</source>
         <translation>Edad</translation>
     </message>
     <message>
-        <location line="+109"/>
+        <location line="+72"/>
         <source>Family History</source>
         <translation>Antecedentes familiares</translation>
     </message>
@@ -269,12 +277,18 @@
         <translation>Haz clic aquí para visitar Orvane ahora</translation>
     </message>
     <message>
-        <location line="+134"/>
+        <location line="+11"/>
+        <source>Program icon</source>
+        <translation>Icono del programa</translation>
+    </message>
+    <message>
+        <location line="+126"/>
         <source>Refer A Friend</source>
         <translation>Recomendar a un amigo</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+4"/>
+        <location line="+11"/>
         <source>Your Name</source>
         <translation>Tu nombre</translation>
     </message>
@@ -284,22 +298,25 @@
         <translation>Recomendar &amp;ahora</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+8"/>
+        <location line="+11"/>
         <source>Your Email Address</source>
         <translation>Tu correo electrónico</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+5"/>
+        <location line="+11"/>
         <source>Friend&apos;s Email Address</source>
         <translation>Correo de tu amigo</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+5"/>
+        <location line="+11"/>
         <source>Friend&apos;s Name</source>
         <translation>Nombre de tu amigo</translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+89"/>
         <source>Download Orvane Softwares</source>
         <translation>Descarga programas Orvane</translation>
     </message>
@@ -315,7 +332,8 @@ Todos son sencillos, divertidos e informativos: pruébalos y compártelos con tu
         <translation>Visita Orvane Softwares</translation>
     </message>
     <message>
-        <location filename="../outreach/referral.cpp" line="+15"/>
+        <location line="-186"/>
+        <location filename="../outreach/referral.cpp" line="+16"/>
         <source>Your Message</source>
         <translation>Tu mensaje</translation>
     </message>
@@ -434,7 +452,7 @@ Todos son sencillos, divertidos e informativos: pruébalos y compártelos con tu
 <context>
     <name>tressora::frmAbout</name>
     <message>
-        <location filename="../about/frmAbout.cpp" line="+24"/>
+        <location filename="../about/frmAbout.cpp" line="+26"/>
         <source>Click here to visit %1</source>
         <translation>Haz clic aquí para visitar %1</translation>
     </message>

@@ -23,6 +23,11 @@
         <source>&amp;OK</source>
         <translation>&amp;OK</translation>
     </message>
+    <message>
+        <location line="+11"/>
+        <source>Program icon</source>
+        <translation>Icône du programme</translation>
+    </message>
 </context>
 <context>
     <name>frmDisplay</name>
@@ -136,12 +141,12 @@
     </message>
     <message>
         <location line="+66"/>
-        <location line="+954"/>
+        <location line="+963"/>
         <source>E&amp;xit</source>
         <translation>&amp;Quitter</translation>
     </message>
     <message>
-        <location line="-918"/>
+        <location line="-927"/>
         <source>Select Your Current Stage of Hair Growth/Loss</source>
         <translation>Choisissez le stade actuel de votre chevelure</translation>
     </message>
@@ -182,21 +187,24 @@
     </message>
     <message>
         <location line="+64"/>
+        <location line="+122"/>
         <source>Level of Stress</source>
         <translation>Niveau de stress</translation>
     </message>
     <message>
-        <location line="+54"/>
+        <location line="-68"/>
+        <location line="+84"/>
         <source>Sex</source>
         <translation>Sexe</translation>
     </message>
     <message>
-        <location line="+54"/>
+        <location line="-30"/>
+        <location line="+46"/>
         <source>Age</source>
         <translation>Âge</translation>
     </message>
     <message>
-        <location line="+109"/>
+        <location line="+72"/>
         <source>Family History</source>
         <translation>Antécédents familiaux</translation>
     </message>
@@ -269,12 +277,18 @@
         <translation>Cliquez ici pour visiter Orvane dès maintenant</translation>
     </message>
     <message>
-        <location line="+134"/>
+        <location line="+11"/>
+        <source>Program icon</source>
+        <translation>Icône du programme</translation>
+    </message>
+    <message>
+        <location line="+126"/>
         <source>Refer A Friend</source>
         <translation>Recommander à un ami</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+4"/>
+        <location line="+11"/>
         <source>Your Name</source>
         <translation>Votre nom</translation>
     </message>
@@ -284,22 +298,25 @@
         <translation>Recommander &amp;maintenant</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+8"/>
+        <location line="+11"/>
         <source>Your Email Address</source>
         <translation>Votre adresse e-mail</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+5"/>
+        <location line="+11"/>
         <source>Friend&apos;s Email Address</source>
         <translation>Adresse e-mail de votre ami</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+5"/>
+        <location line="+11"/>
         <source>Friend&apos;s Name</source>
         <translation>Nom de votre ami</translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+89"/>
         <source>Download Orvane Softwares</source>
         <translation>Logiciels Orvane à télécharger</translation>
     </message>
@@ -315,7 +332,8 @@ Tous sont simples, amusants et instructifs&#xa0;: essayez-les et partagez-les av
         <translation>Visitez Orvane Softwares</translation>
     </message>
     <message>
-        <location filename="../outreach/referral.cpp" line="+15"/>
+        <location line="-186"/>
+        <location filename="../outreach/referral.cpp" line="+16"/>
         <source>Your Message</source>
         <translation>Votre message</translation>
     </message>
@@ -434,7 +452,7 @@ Tous sont simples, amusants et instructifs&#xa0;: essayez-les et partagez-les av
 <context>
     <name>tressora::frmAbout</name>
     <message>
-        <location filename="../about/frmAbout.cpp" line="+24"/>
+        <location filename="../about/frmAbout.cpp" line="+26"/>
         <source>Click here to visit %1</source>
         <translation>Cliquez ici pour visiter %1</translation>
     </message>

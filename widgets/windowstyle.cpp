@@ -1,6 +1,7 @@
 #include "widgets/windowstyle.h"
 
 #include "buildconfig.h"
+#include "widgets/accessiblelist.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -230,6 +231,7 @@ QIcon programIcon()
 
 void prepareFixedWindow(QWidget *window)
 {
+    installAccessibleLists();
     const Qt::WindowType type = window->windowType() == Qt::Dialog ? Qt::Dialog : Qt::Window;
     window->setWindowFlags(type | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
