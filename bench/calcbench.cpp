@@ -137,8 +137,16 @@ private:
 
     void quizShown()
     {
-        if (presses_ == timed_)
-            startSoak();
+        if (presses_ == timed_ && !soakStarted_) {
+            // The count starts once the start-up is over: a window watches for its frame for
+            // three seconds after it was first shown.
+            soakStarted_ = true;
+            QTimer::singleShot(3500, this, [this] {
+                startSoak();
+                quizShown();
+            });
+            return;
+        }
         if (presses_ == timed_ + soak_) {
             finish();
             return;
@@ -186,6 +194,7 @@ private:
     std::vector<double> times_;
     long soakStartKiB_ = 0;
     long long soakStartObjects_ = 0;
+    bool soakStarted_ = false;
     int leftOver_ = 0;
 };
 

@@ -34,6 +34,9 @@ public:
     {
         window->installEventFilter(this);
         connect(&watch_, &QTimer::timeout, this, &FirstShowPlacer::checkFrame);
+        // Both timers belong to the placer, so nothing of it outlives a window closed early.
+        giveUp_.setSingleShot(true);
+        connect(&giveUp_, &QTimer::timeout, this, &QObject::deleteLater);
     }
 
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -43,7 +46,7 @@ public:
             placeOnScreen(window_);
             margins_ = frameMargins();
             watch_.start(watchIntervalMs);
-            QTimer::singleShot(watchMs, this, &QObject::deleteLater);
+            giveUp_.start(watchMs);
         }
         return false;
     }
@@ -72,6 +75,7 @@ private:
 
     QWidget *window_;
     QTimer watch_;
+    QTimer giveUp_;
     QMargins margins_;
 };
 
@@ -80,7 +84,8 @@ private:
 // passes all of them on to its controls, whatever palettes the desktop gives their classes.
 QPalette everyRoleSet(const QPalette &own)
 {
-    const QPalette merged = own.resolve(programStyle()->standardPalette());
+    static const QPalette fusion = programStyle()->standardPalette(); // the same every time
+    const QPalette merged = own.resolve(fusion);
     QPalette full;
     for (const QPalette::ColorGroup group :
          {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
@@ -198,7 +203,8 @@ QStyle *programStyle()
 
 QPalette programPalette()
 {
-    return everyRoleSet(QPalette());
+    static const QPalette palette = everyRoleSet(QPalette());
+    return palette;
 }
 
 void keepProgramLook(QWidget *window)
