@@ -37,7 +37,9 @@ int main(int argc, char *argv[])
     std::vector<char *> qtArguments(argv, argv + argc);
     QByteArray platform = tressora::platformFor(chosen, display, wayland).toLocal8Bit();
     QByteArray platformOption("-platform");
-    if (chosen.isEmpty() && !platform.isEmpty()) {
+    const bool platformGiven = arguments.contains(QLatin1String("-platform")) ||
+                               arguments.contains(QLatin1String("--platform"));
+    if (chosen.isEmpty() && !platformGiven && !platform.isEmpty()) { // the user's choice stands
         qtArguments.push_back(platformOption.data());
         qtArguments.push_back(platform.data());
     }
