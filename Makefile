@@ -79,13 +79,20 @@ SANITIZE_SKIP  ?= ^(e2e|pkg|packaging)
 SANITIZE_ENV   := ASAN_OPTIONS=halt_on_error=1:abort_on_error=0:detect_leaks=1:check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1 \
                   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:report_error_type=1
 
-.PHONY: test-sanitize valgrind fuzz
+.PHONY: test-sanitize valgrind fuzz test-debian13
 
 test-sanitize: setup
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTRESSORA_SANITIZE=ON -DTRESSORA_WERROR=ON $(CMAKE_ARGS)
 	cmake --build $(SANITIZE_BUILD) --parallel $(JOBS)
 	cd $(SANITIZE_BUILD) && env $(SANITIZE_ENV) \
 	  ctest --output-on-failure --parallel $(JOBS) -E '$(SANITIZE_SKIP)' -LE e2e
+
+# The README's commands as a new user of Debian 13 runs them: a Debian 13 root made once with
+# debootstrap (kept in ~/.cache/tressora and reused), a fresh clone of HEAD inside it, `make test`,
+# then `make package` with the package installed by apt and started under Xvfb. Needs root.
+test-debian13:
+	@$(MAKE) --no-print-directory setup PACKAGES="debootstrap git"
+	$(SUDO) tools/debian13/test-release.sh
 
 # One whole session (start, fifty calculations with Back, the about box, the refer-a-friend
 # window, the end) under Valgrind. Fails on any memory error and on any block definitely lost
