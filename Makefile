@@ -1,4 +1,4 @@
-# Two commands do everything on a fresh Debian 12 machine:
+# Two commands do everything on a fresh Debian 12 or 13 machine (after `apt-get install make git`):
 #   make run    install what is missing, build, start the program
 #   make test   install what is missing, build, run the whole test suite
 BUILD      ?= build
