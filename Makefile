@@ -11,7 +11,7 @@ PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev 
             qt6-l10n-tools qt6-tools-dev qt6-translations-l10n \
             fonts-dejavu-core xvfb xauth xdotool imagemagick \
             desktop-file-utils appstream lintian dpkg-dev file x11-utils \
-            php-cli curl xclip \
+            php-cli curl xclip x11-xserver-utils \
             mutter dbus-x11 wmctrl x11-apps dbus-daemon at-spi2-core python3-pyatspi \
             weston xwayland qt6-wayland
 
