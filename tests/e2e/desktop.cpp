@@ -93,6 +93,16 @@ void pressKeys(const Window &window, const QStringList &keys)
         keys);
 }
 
+void focusWindow(const Window &window)
+{
+    run({u"windowfocus"_s, u"--sync"_s, window.id});
+}
+
+void pressKeys(const QStringList &keys)
+{
+    run(QStringList{u"key"_s, u"--delay"_s, u"20"_s} + keys);
+}
+
 void typeText(const QString &text)
 {
     // Runs of plain ASCII go fast; every other character waits until the program has seen the
