@@ -156,8 +156,6 @@ QString AccessibleList::attributes(int, int *startOffset, int *endOffset) const
 
 void AccessibleList::announceEntry(QComboBox *list, const QString &previous)
 {
-    if (!QAccessible::isActive())
-        return;
     // The new entry goes in before the old one is taken out: a reader hears the entry inserted,
     // shown selected as the list's whole text, rather than a selection deleted.
     const QString entry = list->currentText();
