@@ -198,24 +198,11 @@ private slots:
     // brings the program where the row starts, step by step (the keys of a step, separated by
     // blanks, pressed at once), each step followed by a pause for Orca to speak,
     // then the keys are pressed and the phrases must be heard in that order, each as whole words,
-    // in what Orca says after them (without keys: as the row's start opens a window).
-    void heard_data()
+    // in what Orca says after them (without keys: as the row's start opens a window). Three
+    // tables, each a test of its own. The lists: Tab, arrows, Home, End and typing.
+    void heardLists_data()
     {
-        columns<Start, QString, Keys, Keys, QStringList>("start", "language", "prelude", "keys",
-                                                         "phrases");
-        const Keys toAge = {"Tab", "Tab"}; // from Exit, past the stress and sex lists
-        const Keys toCalculate = {"Tab", "Tab", "Tab", "5 0", "Tab", "Tab"}; // age 50
-        const QStringList result50 = {"alert",
-                                      "Tressora v1.0",
-                                      "Age",
-                                      "50",
-                                      "Level Of Stress",
-                                      "No Stress",
-                                      "Chances of Losing Hair",
-                                      "Quite Possibly",
-                                      "You will most likely lose all your hair by the age of",
-                                      "80",
-                                      "Back push button"};
+        heardColumns();
         row("stress list, Tab", Start::Quiz, QString(), Keys(), Keys{"Tab"},
             QStringList{"Level of Stress combo box", "No Stress"});
         row("sex list, Tab", Start::Quiz, QString(), Keys{"Tab"}, Keys{"Tab"},
@@ -238,6 +225,13 @@ private slots:
             QStringList{"Female"});
         row("stress list, Down", Start::Quiz, QString(), Keys{"Tab"}, Keys{"Down"},
             QStringList{"Little Stress"});
+    }
+    void heardLists() { hear(); }
+
+    // The result and farewell windows and the message boxes.
+    void heardWindows_data()
+    {
+        heardColumns();
         row("result, on opening", Start::Quiz, QString(), toCalculate, Keys{"Return"}, result50);
         row("result, read again", Start::Quiz, QString(), toCalculate + Keys{"Return"},
             Keys{"KP_Add", "KP_Add"}, result50.mid(2, 9));
@@ -268,6 +262,13 @@ private slots:
                         "Do you want to check for an update?", "Yes push button"});
         row("second copy", Start::SecondCopy, QString(), Keys(), Keys(),
             QStringList{"alert Tressora", "Application is already running", "OK push button"});
+    }
+    void heardWindows() { hear(); }
+
+    // The same in the translations.
+    void heardTranslated_data()
+    {
+        heardColumns();
         row("German, age list", Start::Quiz, u"de"_s, toAge, Keys{"Tab"},
             QStringList{"Alter combo box", "1"});
         row("German, sex list, Down", Start::Quiz, u"de"_s, toAge, Keys{"Down"},
@@ -300,7 +301,31 @@ private slots:
             QStringList{"Tressora v1.0 dialog", "a menudo", "Salir push button"});
     }
 
-    void heard()
+    void heardTranslated() { hear(); }
+
+private:
+    static inline const Keys toAge = {"Tab", "Tab"}; // from Exit, past the stress and sex lists
+    static inline const Keys toCalculate = {"Tab", "Tab", "Tab", "5 0", "Tab", "Tab"}; // age 50
+    static inline const QStringList result50 = {
+        "alert",
+        "Tressora v1.0",
+        "Age",
+        "50",
+        "Level Of Stress",
+        "No Stress",
+        "Chances of Losing Hair",
+        "Quite Possibly",
+        "You will most likely lose all your hair by the age of",
+        "80",
+        "Back push button"};
+
+    static void heardColumns()
+    {
+        columns<Start, QString, Keys, Keys, QStringList>("start", "language", "prelude", "keys",
+                                                         "phrases");
+    }
+
+    void hear()
     {
         const auto [start, language, prelude, keys, phrases] =
             fetch<Start, QString, Keys, Keys, QStringList>("start", "language", "prelude", "keys",
@@ -358,7 +383,6 @@ private slots:
                                   phrases.value(unheard), heard.join(u"\" \""_s))));
     }
 
-private:
     Sandbox sandbox_;
     std::optional<Copy> copy_;
     std::optional<Orca> orca_;
