@@ -1,4 +1,4 @@
-# Two commands do everything on a fresh Debian 12 machine:
+# Two commands do everything on a fresh Debian 12 or 13 machine (after `apt-get install make git`):
 #   make run    install what is missing, build, start the program
 #   make test   install what is missing, build, run the whole test suite
 BUILD      ?= build
@@ -11,7 +11,7 @@ PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev 
             qt6-l10n-tools qt6-tools-dev qt6-translations-l10n \
             fonts-dejavu-core xvfb xauth xdotool imagemagick \
             desktop-file-utils appstream lintian dpkg-dev file x11-utils \
-            php-cli curl xclip \
+            php-cli curl xclip x11-xserver-utils \
             mutter dbus-x11 wmctrl x11-apps dbus-daemon at-spi2-core python3-pyatspi orca \
             weston xwayland qt6-wayland
 
@@ -79,13 +79,20 @@ SANITIZE_SKIP  ?= ^(e2e|pkg|packaging)
 SANITIZE_ENV   := ASAN_OPTIONS=halt_on_error=1:abort_on_error=0:detect_leaks=1:check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1 \
                   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:report_error_type=1
 
-.PHONY: test-sanitize valgrind fuzz
+.PHONY: test-sanitize valgrind fuzz test-debian13
 
 test-sanitize: setup
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTRESSORA_SANITIZE=ON -DTRESSORA_WERROR=ON $(CMAKE_ARGS)
 	cmake --build $(SANITIZE_BUILD) --parallel $(JOBS)
 	cd $(SANITIZE_BUILD) && env $(SANITIZE_ENV) \
 	  ctest --output-on-failure --parallel $(JOBS) -E '$(SANITIZE_SKIP)' -LE e2e
+
+# The README's commands as a new user of Debian 13 runs them: a Debian 13 root made once with
+# debootstrap (kept in ~/.cache/tressora and reused), a fresh clone of HEAD inside it, `make test`,
+# then `make package` with the package installed by apt and started under Xvfb. Needs root.
+test-debian13:
+	@$(MAKE) --no-print-directory setup PACKAGES="debootstrap git"
+	$(SUDO) tools/debian13/test-release.sh
 
 # One whole session (start, fifty calculations with Back, the about box, the refer-a-friend
 # window, the end) under Valgrind. Fails on any memory error and on any block definitely lost

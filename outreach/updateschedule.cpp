@@ -15,15 +15,38 @@ constexpr qint64 quietDays = 14;
 QStringList regionalFormats()
 {
     const QLocale locale;
-    const QString shortDate = locale.dateFormat(QLocale::ShortFormat);
-    const QString longTime = locale.timeFormat(QLocale::LongFormat);
-    // The long time form may end in a time-zone name; accept the text without it as well.
-    QString longTimeWithoutZone = longTime;
-    longTimeWithoutZone.remove(QRegularExpression(QStringLiteral("\\s*t+")));
-    return {shortDate + QLatin1Char(' ') + longTime,
-            shortDate + QLatin1Char(' ') + longTimeWithoutZone.trimmed(),
+    return {locale.dateFormat(QLocale::ShortFormat) + QLatin1Char(' ') +
+                locale.timeFormat(QLocale::LongFormat),
             locale.dateTimeFormat(QLocale::ShortFormat),
             locale.dateTimeFormat(QLocale::LongFormat)};
+}
+
+// A format's time-zone field ("t" to "tttt", bracketed in some languages) and the blanks before it.
+const QRegularExpression &zoneField()
+{
+    static const QRegularExpression field(QStringLiteral("\\s*\\(?t+\\)?"));
+    return field;
+}
+
+// The stored text read by one format. Qt does not read back every zone name it writes (6.8's
+// long form, "Coordinated Universal Time", reads as nothing), and a name written by one release
+// need not be one another knows; so where the format has a zone, the text is also read without
+// the zone's words at its end. The name adds nothing: the date is taken as written.
+QDateTime readRegional(const QString &stored, const QString &format)
+{
+    const QLocale locale;
+    const QDateTime whole = locale.toDateTime(stored, format);
+    if (whole.isValid() || !format.contains(zoneField()))
+        return whole;
+    const QString bare = QString(format).remove(zoneField()).trimmed();
+    for (qsizetype end = stored.size(); end > 0; --end) {
+        if (end < stored.size() && !stored.at(end).isSpace())
+            continue; // cut only between words
+        const QDateTime cut = locale.toDateTime(stored.left(end).trimmed(), bare);
+        if (cut.isValid())
+            return cut;
+    }
+    return {};
 }
 
 bool hasTwoDigitYear(const QString &format)
@@ -56,10 +79,9 @@ std::optional<QDate> durationDate(const QString &stored, const QDateTime &now)
     const QDateTime iso = QDateTime::fromString(stored, Qt::ISODate);
     if (iso.isValid())
         return iso.toLocalTime().date();
-    const QLocale locale;
     const auto formats = regionalFormats();
     for (const QString &format : formats) {
-        const QDateTime regional = locale.toDateTime(stored, format);
+        const QDateTime regional = readRegional(stored, format);
         if (!regional.isValid())
             continue;
         // The date as written: it was local when written, and zone names read back unreliably.

@@ -185,7 +185,8 @@ void TestMenus::makeMoneyCanNeverRun()
         QVERIFY(entry != nullptr);
         QVERIFY(!entry->isEnabled());
         testsupport::UrlCatcher browser;
-        QApplication::setActiveWindow(window);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
         QTest::keyClick(window, Qt::Key_O, Qt::AltModifier);
         QTest::qWait(20);
         QVERIFY(browser.addresses.isEmpty());
@@ -244,7 +245,7 @@ void TestMenus::keyboard()
     QFETCH(QString, keys);
     QFETCH(QString, address);
     QMainWindow *window = openWindow(result);
-    QApplication::setActiveWindow(window);
+    window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
     testsupport::UrlCatcher browser;
     QTest::keyClick(window, keys.at(0).toLatin1(), Qt::AltModifier);
@@ -260,7 +261,7 @@ void TestMenus::keyboard()
 void TestMenus::resultFileMenuEnterGoesBack()
 {
     QMainWindow *window = openWindow(true);
-    QApplication::setActiveWindow(window);
+    window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
     QTest::keyClick(window, Qt::Key_F, Qt::AltModifier);
     QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);

@@ -293,7 +293,7 @@ void TestQuiz::keyboardExit()
 {
     QFETCH(int, key);
     QFETCH(int, modifiers);
-    QApplication::setActiveWindow(quiz_);
+    quiz_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(quiz_));
     QWidget *focus = QApplication::focusWidget();
     QVERIFY(focus != nullptr);

@@ -141,6 +141,24 @@ private slots:
         row("short date and time", QLocale("de_DE").toString(moment, QLocale::ShortFormat), "de_DE",
             now, date);
         row("default long form", QLocale("en_US").toString(moment), "en_US", now, date);
+        // Zone names as one release writes them and another may not read: long names (Qt 6.8
+        // reads none of its own), abbreviations (Qt 6.4), bracketed in Spanish.
+        row("long zone name", "3/5/26 11:59:00 PM Central European Standard Time", "en_US", now,
+            date);
+        row("zone abbreviation", "3/5/26 11:59:00 PM CET", "en_US", now, date);
+        row("German long zone name", "05.03.26 23:59:00 Mitteleurop\u00e4ische Normalzeit", "de_DE",
+            now, date);
+        row("German long form, long zone name",
+            "Donnerstag, 5. M\u00e4rz 2026 23:59:00 Mitteleurop\u00e4ische Normalzeit", "de_DE",
+            now, date);
+        row("French long zone name", "05/03/2026 23:59:00 heure normale d\u2019Europe centrale",
+            "fr_FR", now, date);
+        row("Spanish zone name in brackets",
+            "5/3/26 23:59:00 (hora est\u00e1ndar de Europa central)", "es_ES", now, date);
+        row("Spanish abbreviation in brackets", "5/3/26 23:59:00 (CET)", "es_ES", now, date);
+        row("zone name alone", "Central European Standard Time", "en_US", now, QDate());
+        row("a date, then words that are no zone", "3/5/26 11:59:00 PM and more", "en_US", now,
+            date);
         row("two-digit year, next century nearer", "1/2/00 8:00:00 AM", "en_US",
             QDate(2099, 12, 30), QDate(2100, 1, 2));
         row("two-digit year, last century nearer", "12/30/99 8:00:00 AM", "en_US",

@@ -1,12 +1,20 @@
 #!/bin/bash
 # check-install.sh BUILD_DIR [APP_ID]
-# Installs the build into a scratch prefix and checks it as a desktop would use it: the menu
+# check-install.sh --installed PREFIX [APP_ID]
+# Installs the build into a scratch prefix (or takes what a package installed under PREFIX) and
+# checks it as a desktop would use it: the menu
 # entry's command is the installed program, its icon exists in every hicolor size at the right
 # pixel size, the metadata names the menu entry, the manual page reads cleanly; then starts the
 # command from the menu entry under a virtual X server and waits until the program's window is
 # mapped.
 set -u
-build=${1:?usage: check-install.sh BUILD_DIR [APP_ID]}
+usage="usage: check-install.sh BUILD_DIR [APP_ID] | --installed PREFIX [APP_ID]"
+installed=
+if [ "${1:-}" = "--installed" ]; then
+    installed=${2:?$usage}
+    shift
+fi
+build=${1:?$usage}
 id=${2:-example.orvane.Tressora}
 timeout_s=${TRESSORA_SMOKE_TIMEOUT:-30}
 for tool in cmake xvfb-run xdotool xprop file; do
@@ -15,11 +23,11 @@ done
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-prefix=$scratch/usr
+prefix=${installed:-$scratch/usr}
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
 
-if ! cmake --install "$build" --prefix "$prefix" >"$scratch/install.log" 2>&1; then
+if [ -z "$installed" ] && ! cmake --install "$build" --prefix "$prefix" >"$scratch/install.log" 2>&1; then
     cat "$scratch/install.log"
     fail "cmake --install failed"
     exit 1

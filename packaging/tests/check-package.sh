@@ -38,7 +38,22 @@ grep -qE '^.+ <[^@ ]+@[^> ]+>$' <<<"$(field Maintainer)" || fail "Maintainer '$(
 [ "$(field Description | wc -l)" -ge 3 ] || fail "the description has no extended text"
 depends=$(field Depends)
 echo "Depends: $depends"
-for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 fonts-dejavu-core; do
+# The library packages as this release names them (Debian 13's 64-bit time transition renamed
+# some, libqt6core6 to libqt6core6t64): whichever package holds the library the program loads.
+libraries=(libc6 fonts-dejavu-core)
+owner_of() { # the package holding a file, whichever of /lib or /usr/lib dpkg knows it under
+    local file real candidate
+    file=$1 real=$(readlink -f "$1")
+    for candidate in "$real" "$file" "${real#/usr}" "/usr${file#/usr}"; do
+        dpkg-query -S "$candidate" 2>/dev/null | head -n 1 | cut -d: -f1 | grep . && return
+    done
+}
+for soname in libstdc++.so.6 libQt6Core.so.6 libQt6Gui.so.6 libQt6Widgets.so.6; do
+    path=$(ldd "$build/tressora" | awk -v lib="$soname" '$1 == lib {print $3}')
+    owner=$([ -n "$path" ] && owner_of "$path")
+    [ -n "$owner" ] && libraries+=("$owner") || fail "no installed package holds $soname ('$path')"
+done
+for lib in "${libraries[@]}"; do
     tr ',' '\n' <<<"$depends" | awk '{print $1}' | grep -qxF "$lib" || fail "Depends lacks $lib"
 done
 

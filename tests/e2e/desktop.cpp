@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -103,21 +104,52 @@ void pressKeys(const QStringList &keys)
     run(QStringList{u"key"_s, u"--delay"_s, u"20"_s} + keys);
 }
 
+// Gives a character a key of its own on the display's key map, kept for the display's life, so
+// that xdotool finds it there. Left to itself, xdotool binds a spare key for the one key press
+// and takes it away at once: a program that reads the key map only when the press arrives (Qt
+// 6.8 does, now and then) finds the key empty and loses the character.
+void bindKeyFor(char32_t character)
+{
+    static QList<QString> spare;
+    static QSet<char32_t> bound;
+    if (bound.contains(character))
+        return;
+    if (spare.isEmpty()) {
+        static const QRegularExpression empty(u"^keycode\\s+(\\d+)\\s*=\\s*$"_s,
+                                              QRegularExpression::MultilineOption);
+        const QString map = QString::fromUtf8(run({u"-pke"_s}, false, u"xmodmap"_s).value_or(""));
+        for (auto match = empty.globalMatch(map); match.hasNext();)
+            spare.append(match.next().captured(1));
+        if (spare.isEmpty())
+            return; // no key free: xdotool binds one itself, as before
+    }
+    // The key symbol xdotool looks for: Latin-1 as itself, the rest as Unicode key symbols.
+    const uint keysym = character < 0x100 ? character : 0x1000000 | character;
+    run({u"-e"_s, u"keycode %1 = 0x%2"_s.arg(spare.takeLast()).arg(keysym, 0, 16)}, false,
+        u"xmodmap"_s);
+    bound.insert(character);
+    QThread::msleep(100); // the program hears of the new map before the key press
+}
+
 void typeText(const QString &text)
 {
-    // Runs of plain ASCII go fast; every other character waits until the program has seen the
-    // key map change that xdotool makes for it.
+    // Runs of plain ASCII go fast; every other character gets a key of its own first.
     const auto ascii = [](QChar ch) { return ch.unicode() >= 0x20 && ch.unicode() < 0x7f; };
     for (qsizetype start = 0, end = 0; start < text.size(); start = end) {
         end = start + 1;
         while (text.at(start) != '\n' && end < text.size() && text.at(end) != '\n' &&
                ascii(text.at(end)) == ascii(text.at(start)))
             ++end;
-        if (text.at(start) == '\n')
+        const QString piece = text.mid(start, end - start);
+        if (text.at(start) == '\n') {
             run({u"key"_s, u"Return"_s});
-        else
-            run({u"type"_s, u"--delay"_s, ascii(text.at(start)) ? u"1"_s : u"40"_s, u"--"_s,
-                 text.mid(start, end - start)});
+            continue;
+        }
+        if (!ascii(text.at(start))) {
+            for (const char32_t character : piece.toUcs4())
+                bindKeyFor(character);
+        }
+        run({u"type"_s, u"--delay"_s, ascii(text.at(start)) ? u"1"_s : u"40"_s, u"--"_s, piece});
     }
 }
 
