@@ -12,7 +12,7 @@ PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev 
             fonts-dejavu-core xvfb xauth xdotool imagemagick \
             desktop-file-utils appstream lintian dpkg-dev file x11-utils \
             php-cli curl xclip x11-xserver-utils \
-            mutter dbus-x11 wmctrl x11-apps dbus-daemon at-spi2-core python3-pyatspi \
+            mutter dbus-x11 wmctrl x11-apps dbus-daemon at-spi2-core python3-pyatspi orca \
             weston xwayland qt6-wayland
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)

@@ -4,6 +4,7 @@
 #include "outreach/weblinks.h"
 #include "ui_frmNagScreen2.h"
 #include "widgets/linklabel.h"
+#include "widgets/spokenas.h"
 #include "widgets/windowstyle.h"
 
 #include <QCloseEvent>
@@ -49,6 +50,10 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     ui->setupUi(this);
     prepareFixedWindow(this);
+    // Readers read the farewell's message as the window opens, and call the big visit button
+    // what it looks like and does: it springs back at once.
+    speakAs(this, SpokenAs::Dialog);
+    speakAs(ui->Check1, SpokenAs::PushButton);
     setPointSize(ui->Check1, 14.25);
     setPointSize(ui->Label2, 9.75);
     setPointSize(ui->Frame2, 9.75);
@@ -69,6 +74,7 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
              ui->txtName, ui->txtEmail, ui->txtFriendEmail, ui->txtFriendName, ui->txtMessage}) {
         box->setFont(plain);
         box->installEventFilter(this);
+        announceFocusFirst(box); // before the placeholder is cleared and the text selected
     }
     // The message box starts with its placeholder and a line break, in the user's language.
     ui->txtMessage->setPlainText(shownPlaceholder(messagePlaceholder) + QLatin1String("\r\n"));

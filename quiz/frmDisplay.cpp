@@ -3,6 +3,7 @@
 #include "quiz/frmMain.h"
 #include "ui_frmDisplay.h"
 #include "widgets/linklabel.h"
+#include "widgets/spokenas.h"
 #include "widgets/windowstyle.h"
 
 namespace tressora {
@@ -14,6 +15,9 @@ frmDisplay::frmDisplay(QWidget *parent)
     ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
     prepareFixedWindow(this);
+    // The window has one control to focus, Back: readers read the whole result out as the
+    // window opens, in the reading order below.
+    speakAs(this, SpokenAs::Message);
     setPointSize(ui->Frame1, 11.25);
     for (QLabel *label : {ui->Label1, ui->lblShow, ui->Label3, ui->Label4}) {
         setPointSize(label, 8.25);
@@ -22,8 +26,10 @@ frmDisplay::frmDisplay(QWidget *parent)
     // A screen reader reads the result in this order, each caption before its value. None of
     // these labels overlaps another, so the order they are stacked in shows nowhere.
     for (QLabel *label : {ui->Label3, ui->lblYourAge, ui->Label4, ui->lblLevelOfStress, ui->Label1,
-                          ui->lblProbability, ui->lblShow, ui->lblAge})
+                          ui->lblProbability, ui->lblShow, ui->lblAge}) {
         label->raise();
+        speakAs(label, SpokenAs::Text);
+    }
 
     connectShared({ui->mnuOnline, ui->mnuVisit, ui->mnuUpdate, ui->mnuAbout, ui->mnuDonate,
                    ui->Label61, ui->lblCobrand, ui->lblFullBrand});

@@ -156,6 +156,9 @@ private slots:
         row("txtFriendEmail", "Friend's Email Address", QAccessible::EditableText);
         row("txtMessage", "Your Message", QAccessible::EditableText);
         row("Picture1", "Program icon", QAccessible::Graphic);
+        // A button that springs back at once: a push button, as it looks, not a check box.
+        row("Check1", "Click Here To Visit Orvane Now", QAccessible::Button);
+        row("cmdClose", "Exit", QAccessible::Button);
     }
     void spokenNames()
     {

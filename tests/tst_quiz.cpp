@@ -331,15 +331,16 @@ void TestQuiz::accessibleNames()
 }
 
 // What a screen reader says for each control: its name, not its value, and what it is.
+// Each control's name and role; a list is also moved to another entry, which its text follows.
 void TestQuiz::spokenNames_data()
 {
-    testsupport::columns<QString, QAccessible::Role>("name", "role");
-    testsupport::row("cmbAge", QStringLiteral("Age"), QAccessible::ComboBox);
-    testsupport::row("cmbSex", QStringLiteral("Sex"), QAccessible::ComboBox);
-    testsupport::row("cmbStressLevel", QStringLiteral("Level of Stress"), QAccessible::ComboBox);
-    testsupport::row("cmdNext", QStringLiteral("Calculate My Hair Loss"), QAccessible::Button);
+    testsupport::columns<QString, QAccessible::Role, int>("name", "role", "next");
+    testsupport::row("cmbAge", QStringLiteral("Age"), QAccessible::ComboBox, 34);
+    testsupport::row("cmbSex", QStringLiteral("Sex"), QAccessible::ComboBox, 1);
+    testsupport::row("cmbStressLevel", QStringLiteral("Level of Stress"), QAccessible::ComboBox, 4);
+    testsupport::row("cmdNext", QStringLiteral("Calculate My Hair Loss"), QAccessible::Button, -1);
     testsupport::row("chkFamilyHistory_0", QStringLiteral("My Father has the problem of baldness"),
-                     QAccessible::CheckBox);
+                     QAccessible::CheckBox, -1);
 }
 
 void TestQuiz::spokenNames()
@@ -361,7 +362,21 @@ void TestQuiz::spokenNames()
     QCOMPARE(labels.size(), 1);
     QCOMPARE(labels.first().first->text(QAccessible::Name), name);
     QCOMPARE(control->childCount(), 1); // the entries, to walk
-    QCOMPARE(control->child(0)->childCount(), static_cast<QComboBox *>(widget)->count());
+    auto *list = static_cast<QComboBox *>(widget);
+    QCOMPARE(control->child(0)->childCount(), list->count());
+    // The entry shown is the list's text, all of it selected, for readers that read no value.
+    QAccessibleTextInterface *text = control->textInterface();
+    QVERIFY(text != nullptr);
+    QCOMPARE(text->text(0, text->characterCount()), list->currentText());
+    QCOMPARE(text->selectionCount(), 1);
+    int start = -1, end = -1;
+    text->selection(0, &start, &end);
+    QCOMPARE(std::pair(start, end), std::pair(0, static_cast<int>(list->currentText().size())));
+
+    QFETCH(int, next);
+    list->setCurrentIndex(next);
+    QCOMPARE(list->currentIndex(), next);
+    QCOMPARE(text->text(0, text->characterCount()), list->currentText());
 }
 
 // The result is read caption first, then its value; reordering must not make labels overlap.
@@ -377,6 +392,15 @@ void TestQuiz::resultReadingOrder()
     const QStringList expected = {"Label3", "lblYourAge",     "Label4",  "lblLevelOfStress",
                                   "Label1", "lblProbability", "lblShow", "lblAge"};
     QCOMPARE(order, expected);
+    // Readers read the whole window out as it opens, as a message: each of these is a text of
+    // its own, not a control that the frame's caption names (a reader would skip it).
+    QCOMPARE(QAccessible::queryAccessibleInterface(frmDisplay::existing())->role(),
+             QAccessible::AlertMessage);
+    for (int i = 0; i < reader->childCount(); ++i) {
+        QAccessibleInterface *text = reader->child(i);
+        QVERIFY2(text->relations(QAccessible::Label).isEmpty(), qPrintable(order.at(i)));
+        QCOMPARE(text->text(QAccessible::Name), static_cast<QLabel *>(text->object())->text());
+    }
     const QList<QLabel *> labels = frame->findChildren<QLabel *>();
     for (QLabel *a : labels) {
         for (QLabel *b : labels)

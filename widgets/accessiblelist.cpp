@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QLabel>
 
+#include <utility>
+
 namespace tressora {
 namespace {
 
@@ -23,6 +25,11 @@ AccessibleList::AccessibleList(QComboBox *list)
     : QAccessibleWidget(list, QAccessible::ComboBox)
 {
     addControllingSignal(QStringLiteral("currentIndexChanged(int)"));
+    // The list lives as long as this interface; the connection goes with it.
+    QObject::connect(list, &QComboBox::currentTextChanged, list,
+                     [list, shown = list->currentText()](const QString &entry) mutable {
+                         announceEntry(list, std::exchange(shown, entry));
+                     });
 }
 
 QComboBox *AccessibleList::list() const
@@ -81,6 +88,90 @@ void AccessibleList::doAction(const QString &actionName)
             list()->hidePopup();
         else
             list()->showPopup();
+    }
+}
+
+void *AccessibleList::interface_cast(QAccessible::InterfaceType type)
+{
+    if (type == QAccessible::TextInterface)
+        return static_cast<QAccessibleTextInterface *>(this);
+    return QAccessibleWidget::interface_cast(type);
+}
+
+void AccessibleList::selection(int selectionIndex, int *startOffset, int *endOffset) const
+{
+    *startOffset = 0;
+    *endOffset = selectionIndex == 0 ? characterCount() : 0;
+}
+
+int AccessibleList::selectionCount() const
+{
+    return characterCount() > 0 ? 1 : 0;
+}
+
+void AccessibleList::addSelection(int, int) {}
+
+void AccessibleList::removeSelection(int) {}
+
+void AccessibleList::setSelection(int, int, int) {}
+
+int AccessibleList::cursorPosition() const
+{
+    return characterCount();
+}
+
+void AccessibleList::setCursorPosition(int) {}
+
+QString AccessibleList::text(int startOffset, int endOffset) const
+{
+    const QString shown = list()->currentText();
+    if (startOffset < 0 || endOffset < startOffset)
+        return QString();
+    return shown.mid(startOffset, endOffset - startOffset);
+}
+
+int AccessibleList::characterCount() const
+{
+    return static_cast<int>(list()->currentText().size());
+}
+
+QRect AccessibleList::characterRect(int) const
+{
+    return QRect();
+}
+
+int AccessibleList::offsetAtPoint(const QPoint &) const
+{
+    return -1;
+}
+
+void AccessibleList::scrollToSubstring(int, int) {}
+
+QString AccessibleList::attributes(int, int *startOffset, int *endOffset) const
+{
+    *startOffset = 0;
+    *endOffset = characterCount();
+    return QString();
+}
+
+void AccessibleList::announceEntry(QComboBox *list, const QString &previous)
+{
+    // The new entry goes in before the old one is taken out: a reader hears the entry inserted,
+    // shown selected as the list's whole text, rather than a selection deleted.
+    const QString entry = list->currentText();
+    QAccessibleTextInsertEvent inserted(list, 0, entry);
+    QAccessible::updateAccessibility(&inserted);
+    QAccessibleTextRemoveEvent removed(list, static_cast<int>(entry.size()), previous);
+    QAccessible::updateAccessibility(&removed);
+    // Typing into the closed list searches its entries, and Qt announces the entry found as
+    // focused, so that readers hear nothing of the list's text: the focus goes back to the list,
+    // which they then read with the entry it now shows.
+    if (!list->hasFocus())
+        return;
+    const QAbstractItemView *entries = list->view();
+    if (!entries->isVisible() && entries->currentIndex().row() == list->currentIndex()) {
+        QAccessibleEvent focus(list, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
     }
 }
 

@@ -1,6 +1,8 @@
 // What a screen reader hears for a drop-down list: what the list asks ("Age"), then what it
 // holds ("35"). Qt's own interface for lists gives the current entry as the name on Linux and
 // leaves the question to a "labelled by" relation, which screen readers do not always follow.
+// The entry shown is also the list's text, which every AT-SPI client can read (the value Qt
+// keeps for it does not reach AT-SPI), and each new entry is announced as it is chosen.
 #pragma once
 
 #include <QAccessibleWidget>
@@ -9,7 +11,7 @@ class QComboBox;
 
 namespace tressora {
 
-class AccessibleList : public QAccessibleWidget {
+class AccessibleList : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     explicit AccessibleList(QComboBox *list);
 
@@ -23,6 +25,26 @@ public:
     int indexOfChild(const QAccessibleInterface *child) const override;
     QStringList actionNames() const override;
     void doAction(const QString &actionName) override;
+    void *interface_cast(QAccessible::InterfaceType type) override;
+
+    // The entry shown, as read-only text without a selection; the caret stays at its start.
+    void selection(int selectionIndex, int *startOffset, int *endOffset) const override;
+    int selectionCount() const override;
+    void addSelection(int startOffset, int endOffset) override;
+    void removeSelection(int selectionIndex) override;
+    void setSelection(int selectionIndex, int startOffset, int endOffset) override;
+    int cursorPosition() const override;
+    void setCursorPosition(int position) override;
+    QString text(int startOffset, int endOffset) const override;
+    int characterCount() const override;
+    QRect characterRect(int offset) const override;
+    int offsetAtPoint(const QPoint &point) const override;
+    void scrollToSubstring(int startIndex, int endIndex) override;
+    QString attributes(int offset, int *startOffset, int *endOffset) const override;
+
+    // Tells screen readers that the list now shows another entry (the list's own events do not
+    // make them say it).
+    static void announceEntry(QComboBox *list, const QString &previous);
 
 private:
     QComboBox *list() const;

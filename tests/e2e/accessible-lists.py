@@ -7,7 +7,7 @@ Waits until the application is registered on the accessibility bus with a window
 then prints one line for the window and one for each combo box inside it, tab-separated:
 
     window  <name>
-    combo   <name>  <names of the labels it is labelled by, joined by "|">
+    combo   <name>  <names of the labels it is labelled by, joined by "|">  <its text>
 
 Exits 1 when no such window appears in time.
 """
@@ -49,6 +49,14 @@ def labels(node):
     return names
 
 
+def text(node):
+    try:
+        shown = node.queryText()
+    except NotImplementedError:
+        return "(no text interface)"
+    return shown.getText(0, shown.characterCount)
+
+
 def main():
     app_name, window_name = sys.argv[1], sys.argv[2]
     timeout = float(sys.argv[3]) if len(sys.argv) > 3 else 20
@@ -58,7 +66,7 @@ def main():
         return 1
     print("window\t%s" % window.name)
     for combo in combo_boxes(window):
-        print("combo\t%s\t%s" % (combo.name, "|".join(labels(combo))))
+        print("combo\t%s\t%s\t%s" % (combo.name, "|".join(labels(combo)), text(combo)))
     return 0
 
 

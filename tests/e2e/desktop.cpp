@@ -94,6 +94,16 @@ void pressKeys(const Window &window, const QStringList &keys)
         keys);
 }
 
+void focusWindow(const Window &window)
+{
+    run({u"windowfocus"_s, u"--sync"_s, window.id});
+}
+
+void pressKeys(const QStringList &keys)
+{
+    run(QStringList{u"key"_s, u"--delay"_s, u"20"_s} + keys);
+}
+
 // Gives a character a key of its own on the display's key map, kept for the display's life, so
 // that xdotool finds it there. Left to itself, xdotool binds a spare key for the one key press
 // and takes it away at once: a program that reads the key map only when the press arrives (Qt

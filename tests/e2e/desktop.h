@@ -44,6 +44,10 @@ bool mapped(const Window &window);
 bool waitUntil(const std::function<bool()> &done, int timeoutMs = 20000);
 // Gives the window the keyboard focus and presses the keys (xdotool key names) in order.
 void pressKeys(const Window &window, const QStringList &keys);
+// Gives the window the keyboard focus.
+void focusWindow(const Window &window);
+// Presses the keys in whatever window has the keyboard focus, a message box it opens included.
+void pressKeys(const QStringList &keys);
 // Types text into the focused control (line breaks as Return), or pastes it with Ctrl+V.
 void typeText(const QString &text);
 void pasteText(const QString &text);
