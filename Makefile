@@ -158,3 +158,26 @@ TRANSLATED_FOLDERS := quiz outreach about app widgets settings
 translations:
 	$(LUPDATE) -no-obsolete -locations relative -I . $(TRANSLATED_FOLDERS) \
 	  -ts i18n/tressora_de.ts i18n/tressora_fr.ts i18n/tressora_es.ts
+
+# ---- Windows ----------------------------------------------------------------------------------
+#   make windows        Tressora.exe for 64-bit Windows, its installer Tressora-<version>-setup.exe
+#                       and the portable Tressora-<version>-portable.zip in $(WINDOWS_BUILD)
+#   make test-windows   the same, then its test suites and the installed program under Wine
+#   make screenshots-windows  pictures of its windows under Wine, docs/screenshots/windows-*.png
+# Both work in a Debian 13 root made once with debootstrap (tools/debian13/root.sh, root
+# "windows", kept in ~/.cache/tressora): the MinGW-w64 cross compilers, Qt cross-built once from
+# Debian's qt6-base source and kept there, NSIS and Wine. Needs root. docs/windows.md says more.
+WINDOWS_BUILD ?= build-windows
+
+.PHONY: windows test-windows screenshots-windows
+windows:
+	@$(MAKE) --no-print-directory setup PACKAGES="debootstrap"
+	$(SUDO) env TRESSORA_WINDOWS_BUILD=$(WINDOWS_BUILD) JOBS=$(JOBS) tools/windows/windows.sh build
+
+test-windows:
+	@$(MAKE) --no-print-directory setup PACKAGES="debootstrap"
+	$(SUDO) env TRESSORA_WINDOWS_BUILD=$(WINDOWS_BUILD) JOBS=$(JOBS) tools/windows/windows.sh test
+
+screenshots-windows:
+	@$(MAKE) --no-print-directory setup PACKAGES="debootstrap"
+	$(SUDO) env TRESSORA_WINDOWS_BUILD=$(WINDOWS_BUILD) JOBS=$(JOBS) tools/windows/windows.sh screenshots

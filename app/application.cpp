@@ -71,8 +71,16 @@ void connectProgram()
 void installFontSubstitutions()
 {
     // The windows are laid out for Verdana and MS Sans Serif; DejaVu Sans has close metrics.
-    QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
+    // Windows has Verdana; its MS Sans Serif is a bitmap font that Qt cannot draw, replaced by
+    // the system's own outline version of it. Wine has neither and draws the desktop's fonts.
+#ifdef Q_OS_WIN
+    QFont::insertSubstitutions(
+        QStringLiteral("MS Sans Serif"),
+        {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("DejaVu Sans")});
+#else
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"));
+#endif
+    QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
 }
 
 void StartProgram()

@@ -61,7 +61,7 @@ QString platformFor(const QByteArray &chosen, const QByteArray &display,
 {
     if (!chosen.isEmpty())
         return QString::fromLocal8Bit(chosen);
-    if (!display.isEmpty() && !waylandDisplay.isEmpty())
+    if (displaysFromEnvironment && !display.isEmpty() && !waylandDisplay.isEmpty())
         return QStringLiteral("xcb");
     return {};
 }
@@ -69,14 +69,8 @@ QString platformFor(const QByteArray &chosen, const QByteArray &display,
 bool displayExpected(const QByteArray &chosen, const QByteArray &display,
                      const QByteArray &waylandDisplay)
 {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
-    return !chosen.isEmpty() || !display.isEmpty() || !waylandDisplay.isEmpty();
-#else
-    Q_UNUSED(chosen);
-    Q_UNUSED(display);
-    Q_UNUSED(waylandDisplay);
-    return true;
-#endif
+    return !displaysFromEnvironment || !chosen.isEmpty() || !display.isEmpty() ||
+           !waylandDisplay.isEmpty();
 }
 
 PlatformStartGuard::PlatformStartGuard()

@@ -6,10 +6,20 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 
 #include <optional>
 
 namespace tressora {
+
+// Whether the desktop names its displays in DISPLAY and WAYLAND_DISPLAY and the program picks
+// among Qt's platforms for them: on Linux and the other X11 systems. Elsewhere (Windows) Qt has
+// one platform, always there, and the program leaves the choice to it.
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
+inline constexpr bool displaysFromEnvironment = true;
+#else
+inline constexpr bool displaysFromEnvironment = false;
+#endif
 
 // What "--help" and "--version" print, and the sentence for a machine without a display.
 QString helpText();
@@ -23,12 +33,12 @@ std::optional<QString> commandLineAnswer(const QStringList &arguments);
 // The platform the program asks Qt for, given the user's QT_QPA_PLATFORM, DISPLAY and
 // WAYLAND_DISPLAY: the user's choice stands; where both an X display (XWayland) and a Wayland
 // display are there, X, since only there can a window be centred and kept on top; otherwise
-// nothing, and Qt chooses.
+// nothing, and Qt chooses. Without displaysFromEnvironment only the user's choice counts.
 QString platformFor(const QByteArray &chosen, const QByteArray &display,
                     const QByteArray &waylandDisplay);
 
-// False when nothing can show a window: no platform chosen and neither display set (on Linux
-// and the other X11 systems; elsewhere always true).
+// False when nothing can show a window: no platform chosen and neither display set (with
+// displaysFromEnvironment; elsewhere always true).
 bool displayExpected(const QByteArray &chosen, const QByteArray &display,
                      const QByteArray &waylandDisplay);
 

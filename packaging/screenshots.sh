@@ -6,6 +6,8 @@
 # farewell window's Exit button (Alt+X) and checks that the program then ends.
 # With a LANGUAGE (de, fr, es) the program runs in that language and only the quiz window is
 # taken, as quiz-LANGUAGE.png; the program is then stopped.
+# SHOT_PREFIX, when set, goes before each file name (windows-quiz.png for the Windows program,
+# started under Wine by a PROGRAM such as tools/windows/wine-program.sh).
 # Needs xvfb, xauth, xdotool and imagemagick.
 set -eu
 usage='usage: screenshots.sh PROGRAM OUTDIR [LANGUAGE]'
@@ -15,10 +17,10 @@ language=${3:-}
 if [ -n "$language" ]; then
     locale_env=(LANG="${language}_$(echo "$language" | tr a-z A-Z).UTF-8" LANGUAGE="$language"
                 LC_ALL= LC_MESSAGES=)
-    quiz_shot=quiz-$language.png
+    quiz_shot=${SHOT_PREFIX:-}quiz-$language.png
 else
     locale_env=(LANG=C.UTF-8 LANGUAGE= LC_ALL= LC_MESSAGES=)
-    quiz_shot=quiz.png
+    quiz_shot=${SHOT_PREFIX:-}quiz.png
 fi
 [ -x "$program" ] || { echo "not a program: $program" >&2; exit 1; }
 
@@ -81,14 +83,14 @@ fi
 # "Calculate My Hair Loss" replaces the quiz window with the result window.
 xdotool mousemove --window "$quiz" 522 $((menubar + 436)) click 1
 result=$(next_window "$quiz")
-shoot "$result" result.png
+shoot "$result" "${SHOT_PREFIX}result.png"
 
 # File > Exit closes the result window; the refer-a-friend window follows.
 focus "$result"
 xdotool key alt+f; sleep 0.5
 xdotool key x
 farewell=$(next_window "$result")
-shoot "$farewell" refer-a-friend.png
+shoot "$farewell" "${SHOT_PREFIX}refer-a-friend.png"
 
 # Its Exit button ends the program.
 focus "$farewell"
@@ -106,6 +108,7 @@ chmod +x "$scratch/session.sh"
 env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY -u QT_SCALE_FACTOR \
     XDG_RUNTIME_DIR="$scratch/runtime" XDG_CONFIG_HOME="$scratch/config" "${locale_env[@]}" \
     PROGRAM="$program" OUT="$out" SCRATCH="$scratch" QUIZ_SHOT="$quiz_shot" \
+    SHOT_PREFIX="${SHOT_PREFIX:-}" \
     xvfb-run -a -n $((200 + RANDOM % 600)) -e "$scratch/xvfb.log" \
     -s "-screen 0 1280x900x24 -dpi 96" "$scratch/session.sh" \
     || { status=$?; echo "X server log:" >&2; cat "$scratch/xvfb.log" >&2; exit $status; }

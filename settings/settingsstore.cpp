@@ -44,6 +44,18 @@ const QString &section()
 
 } // namespace
 
+std::unique_ptr<QSettings> openSettingsStore()
+{
+#ifdef Q_OS_WIN
+    // Qt's organisation-only form would keep it under "OrganizationDefaults" in the registry.
+    return std::make_unique<QSettings>(
+        QStringLiteral("HKEY_CURRENT_USER\\Software\\") + storeName(), QSettings::NativeFormat);
+#else
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, storeName(),
+                                       QString());
+#endif
+}
+
 QString EncodeSetting(const QString &text)
 {
     return shifted(text, shift);
@@ -56,21 +68,21 @@ QString DecodeSetting(const QString &text)
 
 QString ReadSetting(const QString &key)
 {
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, storeName(), QString());
-    store.beginGroup(section());
-    return DecodeSetting(store.value(EncodeSetting(key), QString()).toString());
+    const auto store = openSettingsStore();
+    store->beginGroup(section());
+    return DecodeSetting(store->value(EncodeSetting(key), QString()).toString());
 }
 
 bool WriteSetting(const QString &key, const QString &value)
 {
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, storeName(), QString());
-    if (store.status() != QSettings::NoError || !store.isWritable())
+    const auto store = openSettingsStore();
+    if (store->status() != QSettings::NoError || !store->isWritable())
         return false;
-    store.beginGroup(section());
-    store.setValue(EncodeSetting(key), EncodeSetting(value));
-    store.endGroup();
-    store.sync();
-    return store.status() == QSettings::NoError;
+    store->beginGroup(section());
+    store->setValue(EncodeSetting(key), EncodeSetting(value));
+    store->endGroup();
+    store->sync();
+    return store->status() == QSettings::NoError;
 }
 
 } // namespace tressora

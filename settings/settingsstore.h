@@ -4,6 +4,10 @@
 
 #include <QString>
 
+#include <memory>
+
+class QSettings;
+
 namespace tressora {
 
 // Shifts every character's one-byte (Latin-1) code up by 85; a character whose shifted code
@@ -19,5 +23,10 @@ QString ReadSetting(const QString &key);
 // Stores the encoded value under the encoded key, replacing any earlier value. False when the
 // store could not be written.
 bool WriteSetting(const QString &key, const QString &value);
+
+// The user's store of the running program, one per program and named after its executable: a
+// file in the user's settings folder, or on Windows the key of that name under the current
+// user's Software key, with one subkey per section.
+std::unique_ptr<QSettings> openSettingsStore();
 
 } // namespace tressora

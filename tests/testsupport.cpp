@@ -1,6 +1,7 @@
 #include "testsupport.h"
 
 #include "app/application.h"
+#include "settings/settingsstore.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -116,8 +117,7 @@ QString fontText(const QFont &font)
 
 QString settingsFile()
 {
-    const QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, name, QString()).fileName();
+    return tressora::openSettingsStore()->fileName();
 }
 
 void removeSettings()
@@ -125,8 +125,7 @@ void removeSettings()
     const QFileInfo file(settingsFile());
     if (file.isDir())
         QDir(file.absoluteFilePath()).removeRecursively();
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, file.completeBaseName(), QString())
-        .clear();
+    tressora::openSettingsStore()->clear();
     QFile::remove(file.absoluteFilePath());
 }
 

@@ -52,6 +52,20 @@ void pressKeys(const QStringList &keys);
 void typeText(const QString &text);
 void pasteText(const QString &text);
 QStringList fileLines(const QString &file);
+
+// The standard output of an X tool, or nothing when it failed.
+std::optional<QString> tool(const QString &program, const QStringList &arguments);
+// The window manager's answer to a property: "_NET_WM_STATE(ATOM) = A, B" gives "A, B".
+QString xproperty(const QString &id, const char *name);
+// Every number in a text, whether decimal or "0x" hexadecimal.
+QList<qulonglong> numbers(const QString &text);
+// The clients from bottom to top, as the window manager stacks them.
+QList<qulonglong> stacking();
+// Whether the window manager stacks the one window above the other.
+bool above(const QString &upper, const QString &lower);
+// Another program's window, activated and raised over the window, stays below it (checks with
+// QVERIFY: call it with STEP). Needs a window manager and xeyes.
+void checkStaysAboveRaisedWindow(const Window &window);
 QStringList waitForLines(const QString &file, int count, int timeoutMs = 30000);
 
 // The stand-in browser as xdg-open or named by $BROWSER; nothing at all; an xdg-open that fails

@@ -17,52 +17,6 @@ namespace {
 
 constexpr int aboutWidth = 455;
 
-// The standard output of an X tool, or nothing when it failed.
-std::optional<QString> tool(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(program, arguments);
-    if (!process.waitForFinished(10000) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0)
-        return std::nullopt;
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// The window manager's answer to a property: "_NET_WM_STATE(ATOM) = A, B" gives "A, B".
-QString xproperty(const QString &id, const char *name)
-{
-    const QString line = tool(u"xprop"_s, {u"-id"_s, id, QLatin1String(name)}).value_or(QString());
-    const qsizetype equals = line.indexOf(" = "_L1);
-    return equals < 0 ? QString() : line.mid(equals + 3).trimmed();
-}
-
-// Every number in a text, whether decimal or "0x" hexadecimal.
-QList<qulonglong> numbers(const QString &text)
-{
-    QList<qulonglong> found;
-    static const QRegularExpression number(u"0x[0-9a-fA-F]+|\\d+"_s);
-    for (const auto &match : number.globalMatch(text))
-        found << match.captured().toULongLong(nullptr, 0);
-    return found;
-}
-
-// The program's clients from bottom to top, as the window manager stacks them.
-QList<qulonglong> stacking()
-{
-    return numbers(tool(u"xprop"_s, {u"-root"_s, u"_NET_CLIENT_LIST_STACKING"_s})
-                       .value_or(QString())
-                       .section('#', 1));
-}
-
-bool above(const QString &upper, const QString &lower)
-{
-    const QList<qulonglong> order = stacking();
-    const qsizetype top = order.indexOf(upper.toULongLong()),
-                    bottom = order.indexOf(lower.toULongLong());
-    return top >= 0 && bottom >= 0 && top > bottom;
-}
-
 // Where the window's frame lies, its inside plus the extents the window manager gives it.
 QRect frame(const QString &id)
 {
@@ -157,23 +111,7 @@ private slots:
         Sandbox sandbox;
         Copy copy(sandbox);
         STEP(copy.reach(referWidth));
-        QProcess eyes;
-        eyes.start(u"xeyes"_s, {u"-geometry"_s, u"600x600+340+200"_s});
-        std::optional<QString> other;
-        QVERIFY2(waitUntil([&] {
-                     const auto found = tool(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s,
-                                                            u"--class"_s, u"^xeyes$"_s});
-                     other = found ? std::optional(found->section('\n', 0, 0)) : std::nullopt;
-                     return other && !other->isEmpty();
-                 }),
-                 "the other window does not show");
-        tool(u"wmctrl"_s, {u"-i"_s, u"-a"_s, *other});
-        tool(u"xdotool"_s, {u"windowraise"_s, *other});
-        const bool stays = waitUntil([&] { return above(copy.window.id, *other); }, 2000) &&
-                           !waitUntil([&] { return !above(copy.window.id, *other); }, 1000);
-        eyes.kill();
-        eyes.waitForFinished();
-        QVERIFY2(stays, "a window raised over the refer-a-friend window hides it");
+        STEP(checkStaysAboveRaisedWindow(copy.window));
         endByCloseBox(copy);
     }
 

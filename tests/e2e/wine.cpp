@@ -1,0 +1,420 @@
+// The Windows program under Wine, as a user of Windows meets it: installed by its installer into
+// a fresh Wine prefix, started from where it was installed and from its Start menu shortcut,
+// driven by key presses and the mouse, its settings in the registry, uninstalled at the end.
+// The program runs through TRESSORA_PROGRAM, a launcher that starts TRESSORA_WINE_PROGRAM with
+// Wine in TRESSORA_WINEPREFIX; the functions run in the order listed, the first installs and
+// the last uninstalls.
+#include "common.h"
+#include "tables.h"
+
+#include "outreach/referral.h"
+#include "outreach/updateschedule.h"
+#include "settings/settingsstore.h"
+
+#include <QDateTime>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <optional>
+
+using namespace e2e;
+using namespace testsupport;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString uninstallKey =
+    u"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tressora"_s;
+const QString machineUninstallKey =
+    u"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tressora"_s;
+const QString programKey = u"HKCU\\Software\\Tressora"_s;
+const QString settingsKey = programKey + u"\\Settings"_s;
+
+QString prefix()
+{
+    return env("TRESSORA_WINEPREFIX");
+}
+
+// Wine's own environment for the tools: the test prefix, no debugging output, no menu entries
+// of the Windows programs copied into the Linux desktop's menus, and no offer to download Wine's
+// .NET and HTML engines when the prefix is made.
+QProcessEnvironment wineEnvironment()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(u"QT_QPA_PLATFORM"_s);
+    environment.insert(u"WINEPREFIX"_s, prefix());
+    environment.insert(u"WINEDEBUG"_s, u"-all"_s);
+    environment.insert(u"WINEDLLOVERRIDES"_s, u"winemenubuilder.exe=d;mscoree=d;mshtml=d"_s);
+    return environment;
+}
+
+// Runs a Wine tool (wine, wineboot, wineserver, winepath); its standard output, or nothing when
+// it failed.
+std::optional<QString> wineTool(const QString &program, const QStringList &arguments,
+                                int timeoutMs = 180000)
+{
+    QProcess process;
+    process.setProcessEnvironment(wineEnvironment());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(program, arguments);
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        return std::nullopt;
+    }
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return std::nullopt;
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
+std::optional<QString> wine(const QStringList &arguments, int timeoutMs = 180000)
+{
+    return wineTool(u"wine"_s, arguments, timeoutMs);
+}
+
+// One value of a registry key as `reg query` lists it: "    name    REG_SZ    value".
+std::optional<QString> registryValue(const QString &key, const QString &name)
+{
+    const auto listing = wine({u"reg"_s, u"query"_s, key, u"/v"_s, name});
+    if (!listing)
+        return std::nullopt;
+    const QRegularExpression line(u"^\\s+"_s + QRegularExpression::escape(name) +
+                                      u"\\s+REG_\\w+\\s+(.*?)\\s*$"_s,
+                                  QRegularExpression::MultilineOption);
+    const auto match = line.match(*listing);
+    return match.hasMatch() ? std::optional(match.captured(1)) : std::nullopt;
+}
+
+bool registryKeyExists(const QString &key)
+{
+    return wine({u"reg"_s, u"query"_s, key}).has_value();
+}
+
+// Every value of a key, exactly: exported by `reg export` as a Unicode .reg file, so that the
+// encoded settings' characters above 127 arrive as they are stored.
+std::optional<QMap<QString, QString>> registryValues(const QString &key)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(u"export.reg"_s);
+    if (!wine({u"reg"_s, u"export"_s, key, file, u"/y"_s}))
+        return std::nullopt;
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = in.readAll();
+    QString text =
+        QString::fromUtf16(reinterpret_cast<const char16_t *>(bytes.constData()), bytes.size() / 2);
+    if (text.startsWith(QChar(0xfeff)))
+        text.remove(0, 1);
+    QMap<QString, QString> values;
+    static const QRegularExpression entry(uR"re(^"((?:[^"\\]|\\.)*)"="((?:[^"\\]|\\.)*)"\r?$)re"_s,
+                                          QRegularExpression::MultilineOption);
+    const auto unescape = [](QString s) {
+        return s.replace(u"\\\""_s, u"\""_s).replace(u"\\\\"_s, u"\\"_s);
+    };
+    for (const auto &match : entry.globalMatch(text))
+        values.insert(unescape(match.captured(1)), unescape(match.captured(2)));
+    return values;
+}
+
+// Writes one text value through a Unicode .reg file, as exactly as registryValues() reads.
+bool writeRegistryValue(const QString &key, const QString &name, const QString &value)
+{
+    const auto escape = [](QString s) {
+        return s.replace(u"\\"_s, u"\\\\"_s).replace(u"\""_s, u"\\\""_s);
+    };
+    const QString root = key.section('\\', 0, 0) == "HKCU"_L1 ? u"HKEY_CURRENT_USER"_s : QString();
+    const QString text =
+        u"\ufeffWindows Registry Editor Version 5.00\r\n\r\n[%1\\%2]\r\n\"%3\"=\"%4\"\r\n"_s.arg(
+            root, key.section('\\', 1), escape(name), escape(value));
+    QTemporaryDir dir;
+    QFile out(dir.filePath(u"import.reg"_s));
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    out.write(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    out.close();
+    return wine({u"reg"_s, u"import"_s, out.fileName()}).has_value();
+}
+
+// The installed folder, from the installed-programs entry, as a Linux path.
+QString installedFolder()
+{
+    const QString location = registryValue(uninstallKey, u"InstallLocation"_s).value_or(QString());
+    if (location.isEmpty())
+        return {};
+    return wineTool(u"winepath"_s, {u"-u"_s, location}).value_or(QString()).trimmed();
+}
+
+// The Start menu shortcut, wherever the prefix keeps the user's Start menu.
+QString startMenuShortcut()
+{
+    QDirIterator it(prefix() + u"/drive_c/users"_s, {u"Tressora.lnk"_s}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString found = it.next();
+        if (found.contains(u"/Start Menu/Programs/"_s))
+            return found;
+    }
+    return {};
+}
+
+// A sandbox whose program is the installed Tressora.exe.
+void useInstalledProgram(Sandbox &sandbox)
+{
+    const QString folder = installedFolder();
+    QVERIFY2(!folder.isEmpty(), "Tressora is not installed in the test prefix");
+    sandbox.environment.insert(u"TRESSORA_WINE_PROGRAM"_s, folder + u"/Tressora.exe"_s);
+}
+
+} // namespace
+
+class EndToEnd : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        checkTools({"xdotool", "xprop", "wmctrl", "xeyes", "wine", "wineserver"});
+        QVERIFY2(!prefix().isEmpty(), "TRESSORA_WINEPREFIX is not set");
+    }
+
+    // Every function ends with no Wine process left, so the next starts on its own display.
+    void cleanup() { wineTool(u"wineserver"_s, {u"-k"_s}, 30000); }
+
+    void installsPerUserSilently()
+    {
+        const QString setup = env("TRESSORA_WINE_SETUP");
+        QVERIFY2(QFileInfo(setup).isFile(), "TRESSORA_WINE_SETUP names no installer");
+        wineTool(u"wineserver"_s, {u"-k"_s}, 30000);
+        QVERIFY(QDir(prefix()).removeRecursively());
+        QVERIFY2(wineTool(u"wineboot"_s, {u"-i"_s}, 300000), "wineboot cannot make the prefix");
+        QVERIFY2(wine({setup, u"/S"_s}), "the silent installation fails");
+
+        // In the user's own programs folder, with the whole program beside Tressora.exe.
+        const QString folder = installedFolder();
+        QVERIFY2(folder.endsWith(u"/AppData/Local/Programs/Tressora"_s), qPrintable(folder));
+        QVERIFY2(folder.startsWith(prefix() + u"/drive_c/users/"_s), qPrintable(folder));
+        for (const char *file :
+             {"Tressora.exe", "Uninstall.exe", "Qt6Core.dll", "Qt6Gui.dll", "Qt6Widgets.dll",
+              "plugins/platforms/qwindows.dll", "plugins/imageformats/qjpeg.dll", "qt.conf",
+              "translations/qtbase_de.qm", "libstdc++-6.dll"})
+            QVERIFY2(QFileInfo::exists(folder + u'/' + QLatin1String(file)), file);
+        QDirIterator programFiles(prefix() + u"/drive_c"_s, {u"Program Files*"_s}, QDir::Dirs);
+        while (programFiles.hasNext())
+            QVERIFY2(!QFileInfo::exists(programFiles.next() + u"/Tressora"_s),
+                     "something was installed for all users");
+
+        QVERIFY2(!startMenuShortcut().isEmpty(), "no Start menu shortcut");
+        // The installed-programs entry is the user's, with its uninstaller.
+        QCOMPARE(registryValue(uninstallKey, u"DisplayName"_s).value_or(QString()), u"Tressora"_s);
+        QCOMPARE(registryValue(uninstallKey, u"DisplayVersion"_s).value_or(QString()),
+                 env("TRESSORA_E2E_VERSION"));
+        const QString uninstaller = registryValue(uninstallKey, u"UninstallString"_s).value_or("");
+        QVERIFY2(uninstaller.endsWith(u"\\Uninstall.exe\""_s), qPrintable(uninstaller));
+        QVERIFY2(!registryKeyExists(machineUninstallKey), "an entry for all users was made");
+        // Nothing of the program's own is in the registry before it runs.
+        QVERIFY(!registryKeyExists(programKey));
+    }
+
+    void shortcutStartsProgram()
+    {
+        const QString shortcut = startMenuShortcut();
+        QVERIFY2(!shortcut.isEmpty(), "no Start menu shortcut");
+        QProcess start;
+        start.setProcessEnvironment(wineEnvironment());
+        start.start(u"wine"_s, {u"start"_s, u"/unix"_s, shortcut});
+        const auto quiz = waitForWindow(windowPattern, 0, quizWidth, 60000);
+        QVERIFY2(quiz, "the shortcut shows no quiz window");
+        pressKeys(*quiz, {"alt+x"});
+        const auto farewell = waitForWindow(windowPattern, 0, referWidth);
+        QVERIFY2(farewell, "no refer-a-friend window after Alt+X");
+        pressKeys(*farewell, {"alt+x"});
+        QVERIFY2(waitUntil([] { return visibleWindows(anyPattern).isEmpty(); }),
+                 "a window outlives the program");
+        start.waitForFinished();
+    }
+
+    void quizRoundTrip()
+    {
+        Sandbox sandbox;
+        STEP(useInstalledProgram(sandbox));
+        Copy copy(sandbox);
+        STEP(copy.start());
+        const Window quiz = copy.window;
+        QCOMPARE(visibleWindows(anyPattern, copy.pid()).size(), 1);
+        STEP(copy.go(calculateKeys, resultWidth));
+        const Window result = copy.window;
+        // Back by the mouse: the same quiz window again, and nothing else.
+        tool(u"xdotool"_s,
+             {u"mousemove"_s, u"--window"_s, result.id, u"512"_s, u"50"_s, u"click"_s, u"1"_s});
+        const auto back = waitForWindow(windowPattern, copy.pid(), quizWidth);
+        QVERIFY2(back, "a click on Back does not bring the quiz window");
+        QCOMPARE(back->id, quiz.id);
+        QVERIFY(waitUntil([&] { return !mapped(result); }));
+        copy.window = *back;
+        QCOMPARE(visibleWindows(anyPattern, copy.pid()).size(), 1);
+        // A second calculation makes a new result window; leaving it ends at the refer window.
+        STEP(copy.go({"Return"}, resultWidth));
+        QVERIFY(copy.window.id != result.id);
+        STEP(copy.leave({"alt+f", "x"}));
+        QCOMPARE(sandbox.openedAddresses(), QStringList());
+    }
+
+    void farewellStaysAbove()
+    {
+        Sandbox sandbox;
+        STEP(useInstalledProgram(sandbox));
+        Copy copy(sandbox);
+        STEP(copy.reach(referWidth));
+        QVERIFY2(xproperty(copy.window.id, "_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE"_L1),
+                 "the refer-a-friend window is not kept above");
+        STEP(checkStaysAboveRaisedWindow(copy.window));
+        pressKeys(copy.window, {"alt+x"});
+        QVERIFY2(copy.waitForCleanExit(), "the program does not end with code 0");
+    }
+
+    void referral_data()
+    {
+        columns<int, QString>("box", "typed");
+        // Boxes: 1 name, 2 e-mail, 3 message, 4 friend's name, 5 friend's e-mail.
+        row("plain name", 1, u"Ann Smith"_s);
+        row("ampersands and equals signs", 4, u"Tom & Jerry = 1 &"_s);
+        row("hashes, plus and percent signs", 1, u"#1 C++ 100% sure"_s);
+        row("another parameter", 4, u"Eve&taf5=thief@evil.example&taf6=http://evil.example/"_s);
+        row("plus in an e-mail address", 2, u"ann+promo@mail.example"_s);
+        row("message with line breaks", 3, u"Hi,\nsee you\n\nBye"_s);
+    }
+
+    // The referral reaches the Linux side's browser as the address the rules compose.
+    void referral()
+    {
+        QFETCH(int, box);
+        QFETCH(QString, typed);
+        Sandbox sandbox;
+        STEP(useInstalledProgram(sandbox));
+        Copy copy(sandbox);
+        STEP(copy.reach(referWidth));
+        QStringList values = {"Ann", "ann@home.example", "Hello", "Bob", "bob@work.example"};
+        values[box - 1] = typed;
+        for (const auto &[next, tabs] : {std::pair{1, 2}, {2, 2}, {5, 1}, {4, 1}, {3, 1}}) {
+            pressKeys(copy.window,
+                      QStringList(tabs, u"Tab"_s) + QStringList{"ctrl+a", "BackSpace"});
+            typeText(values.at(next - 1));
+        }
+        pressKeys(copy.window, {"alt+n"});
+        const QStringList opened = waitForLines(sandbox.browserLog(), 1);
+        // A line break typed in the message box is sent as CR LF.
+        const tressora::ReferralText text{values[0], values[1],
+                                          QString(values[2]).replace(u'\n', u"\r\n"_s), values[3],
+                                          values[4]};
+        const QString expected = tressora::composeReferralAddress(
+            text, env("TRESSORA_E2E_MAIN_HOST"), http("TRESSORA_E2E_PRODUCT_HOST", u"/"_s));
+        QCOMPARE(opened, QStringList{expected});
+        QVERIFY2(!waitForWindow(messageBoxPattern, copy.pid(), anyWidth, 0),
+                 "the referral was refused with a message box");
+        pressKeys(copy.window, {"alt+x"});
+        QVERIFY2(copy.waitForCleanExit(), "the program does not end with code 0");
+    }
+
+    void settingsInRegistry()
+    {
+        QVERIFY(!registryKeyExists(programKey) ||
+                wine({u"reg"_s, u"delete"_s, programKey, u"/f"_s}));
+        Sandbox sandbox;
+        STEP(useInstalledProgram(sandbox));
+        {
+            Copy copy(sandbox);
+            STEP(copy.start());
+            QCOMPARE(copy.prompts, 0); // the first start only records the day
+            STEP(copy.leave());
+        }
+        // One key for the program, one subkey for its one section, one encoded value.
+        const QString listing = wine({u"reg"_s, u"query"_s, programKey}).value_or(QString());
+        QVERIFY2(listing.contains(u"HKEY_CURRENT_USER\\Software\\Tressora\\Settings"_s),
+                 qPrintable(listing));
+        const auto values = registryValues(settingsKey);
+        QVERIFY2(values, "the settings key cannot be exported");
+        QCOMPARE(values->keys(), QStringList{tressora::EncodeSetting(u"Duration"_s)});
+        QVERIFY2(!wine({u"reg"_s, u"query"_s, settingsKey, u"/v"_s, u"Duration"_s}),
+                 "the key name is stored in plain form");
+        const QString stored = tressora::DecodeSetting(values->first());
+        QVERIFY2(isNow(stored), qPrintable(stored));
+    }
+
+    void updatePrompt_data()
+    {
+        columns<int, int>("daysAgo", "prompts");
+        row("14 days ago: quiet", 14, 0);
+        row("15 days ago: asks", 15, 1);
+        row("40 days ago: asks", 40, 1);
+    }
+
+    void updatePrompt()
+    {
+        QFETCH(int, daysAgo);
+        QFETCH(int, prompts);
+        const QString written =
+            tressora::durationText(QDateTime::currentDateTime().addDays(-daysAgo));
+        QVERIFY(writeRegistryValue(settingsKey, tressora::EncodeSetting(u"Duration"_s),
+                                   tressora::EncodeSetting(written)));
+        Sandbox sandbox;
+        STEP(useInstalledProgram(sandbox));
+        Copy copy(sandbox);
+        STEP(copy.start()); // answers No
+        QCOMPARE(copy.prompts, prompts);
+        STEP(copy.leave());
+        const auto values = registryValues(settingsKey);
+        QVERIFY(values);
+        const QString stored =
+            tressora::DecodeSetting(values->value(tressora::EncodeSetting(u"Duration"_s)));
+        if (prompts > 0)
+            QVERIFY2(isNow(stored), qPrintable(stored)); // asked: counting starts anew
+        else
+            QCOMPARE(stored, written);
+        QCOMPARE(sandbox.openedAddresses(), QStringList());
+    }
+
+    void secondCopyRefused()
+    {
+        Sandbox sandbox;
+        STEP(useInstalledProgram(sandbox));
+        Copy first(sandbox);
+        STEP(first.start());
+        Copy second(sandbox);
+        const auto box = waitForWindow(messageBoxPattern, second.pid(), anyWidth, 60000);
+        QVERIFY2(box, "the second copy shows no message box");
+        QCOMPARE(visibleWindows(anyPattern, second.pid()).size(), 1);
+        pressKeys(*box, {"Return"});
+        QVERIFY2(second.waitForCleanExit(), "the refused copy does not end with code 0");
+        QVERIFY2(first.running() && mapped(first.window), "the running copy was disturbed");
+        first.leave();
+    }
+
+    void uninstallKeepsSettings()
+    {
+        const QString folder = installedFolder();
+        QVERIFY2(!folder.isEmpty(), "Tressora is not installed in the test prefix");
+        QVERIFY(writeRegistryValue(settingsKey, tressora::EncodeSetting(u"Duration"_s),
+                                   tressora::EncodeSetting(u"2026-01-01T00:00:00"_s)));
+        // The uninstaller copies itself away and removes the folder from there.
+        QVERIFY2(wine({folder + u"/Uninstall.exe"_s, u"/S"_s}), "the uninstaller fails");
+        QVERIFY2(
+            waitUntil([&] { return !QFileInfo::exists(folder); }, 60000),
+            qPrintable(
+                u"left behind: "_s +
+                QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(u", "_s)));
+        QVERIFY2(startMenuShortcut().isEmpty(), "the Start menu shortcut is left");
+        QVERIFY2(!registryKeyExists(uninstallKey), "the installed-programs entry is left");
+        const auto values = registryValues(settingsKey);
+        QVERIFY2(values && values->size() == 1, "the user's settings are gone");
+    }
+};
+
+QTEST_GUILESS_MAIN(EndToEnd)
+#include "wine.moc"

@@ -1,0 +1,46 @@
+#!/bin/bash
+# build-program.sh: Tressora.exe for 64-bit Windows from the same sources as the Linux program,
+# against Qt for Windows (build-qt.sh), and from it the installer and the portable zip:
+#   $TRESSORA_WINDOWS_BUILD/program                    the CMake build (the tests too, on demand)
+#   $TRESSORA_WINDOWS_BUILD/stage/Tressora             the installed folder
+#   $TRESSORA_WINDOWS_BUILD/Tressora-<version>-setup.exe and Tressora-<version>-portable.zip
+# Runs inside the Debian 13 root, in the repository (tools/windows/windows.sh).
+set -euo pipefail
+QT_PREFIX=${QT_PREFIX:-/opt/tressora/qt-mingw64}
+build=${TRESSORA_WINDOWS_BUILD:-build-windows}
+JOBS=${JOBS:-$(nproc)}
+targets=${TRESSORA_WINDOWS_TARGETS:-tressora}
+version=$(sed -nE 's/^project\(Tressora VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
+[ -n "$version" ] || { echo "build-program.sh: no version in CMakeLists.txt" >&2; exit 1; }
+start=$(date +%s)
+
+# Qt's own toolchain file loads tools/windows/mingw64.cmake, copied beside it by build-qt.sh;
+# test programs run under Wine.
+"$QT_PREFIX/bin/qt-cmake" -G Ninja -S . -B "$build/program" -DCMAKE_BUILD_TYPE=Release \
+    -DTRESSORA_WERROR=ON -DQT_HOST_PATH=/usr \
+    -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/wine >"$build.configure.log" 2>&1 ||
+    { tail -n 40 "$build.configure.log" >&2; exit 1; }
+# shellcheck disable=SC2086 # the targets are a list
+nice -n 10 cmake --build "$build/program" --parallel "$JOBS" --target $targets
+
+stage=$build/stage
+rm -rf "$stage"
+cmake --install "$build/program" --strip --prefix "$stage/Tressora" >/dev/null
+
+# What the uninstaller removes: every installed file, then the folders, deepest first.
+files=$build/uninstall-files.nsh
+(
+    cd "$stage/Tressora"
+    find . -type f | sed 's|^\./||' | sort | tr '/' '\\' | sed 's/.*/    Delete "$INSTDIR\\&"/'
+    find . -mindepth 1 -type d | sed 's|^\./||' | sort -r | tr '/' '\\' | sed 's/.*/    RMDir "$INSTDIR\\&"/'
+) >"$files"
+size_kb=$(du -sk "$stage/Tressora" | cut -f1)
+setup=Tressora-$version-setup.exe
+makensis -V2 -DVERSION="$version" -DSTAGE="$(realpath "$stage/Tressora")" \
+    -DFILES="$(realpath "$files")" -DSIZE_KB="$size_kb" -DOUTFILE="$(realpath "$build")/$setup" \
+    packaging/windows/tressora.nsi
+portable=Tressora-$version-portable.zip
+rm -f "$build/$portable"
+(cd "$stage" && cmake -E tar cf "../$portable" --format=zip Tressora)
+echo "build-program.sh: $build/$setup ($(du -k "$build/$setup" | cut -f1) KiB) and $build/$portable" \
+     "($(du -k "$build/$portable" | cut -f1) KiB) from a $size_kb KiB folder in $(( $(date +%s) - start )) s"
