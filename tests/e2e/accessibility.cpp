@@ -47,13 +47,18 @@ public:
         process_.setProcessEnvironment(environment);
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process_.setStandardOutputFile(QProcess::nullDevice());
-        // --replace ends every other Orca it can see; in a process namespace of its own it sees
-        // only itself, so screen readers elsewhere on the machine are left alone.
-        QStringList arguments = {u"--pid"_s, u"--fork"_s, u"--mount-proc"_s, u"--kill-child"_s};
+        // --replace ends every other Orca it can see; in a process namespace of its own, with a
+        // /proc of its own, it sees only itself, so screen readers elsewhere on the machine are
+        // left alone. The new /proc goes on a private copy of the old one: inside a chroot the
+        // root folder is no mount point, and unshare could not make it private.
+        QStringList arguments = {u"--pid"_s,   u"--fork"_s,        u"--kill-child"_s,
+                                 u"--mount"_s, u"--propagation"_s, u"unchanged"_s};
         if (::geteuid() != 0)
             arguments.prepend(u"--map-root-user"_s);
-        process_.start(u"unshare"_s, arguments + QStringList{u"orca"_s, u"--replace"_s,
-                                                             u"--debug-file="_s + log_});
+        arguments << u"sh"_s << u"-c"_s
+                  << u"mount --make-private /proc && mount -t proc proc /proc && exec \"$@\""_s
+                  << u"sh"_s << u"orca"_s << u"--replace"_s << u"--debug-file="_s + log_;
+        process_.start(u"unshare"_s, arguments);
         process_.waitForStarted();
     }
     ~Orca()
