@@ -6,6 +6,7 @@
 #include "tables.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -324,6 +325,16 @@ private:
         "80",
         "Back push button"};
 
+    static int orcaMajorVersion()
+    {
+        QProcess version;
+        version.start(u"orca"_s, {u"--version"_s});
+        if (!version.waitForFinished(30000))
+            return 0;
+        static const QRegularExpression number(u"(\\d+)\\."_s);
+        return number.match(QString::fromUtf8(version.readAllStandardOutput())).captured(1).toInt();
+    }
+
     static void heardColumns()
     {
         columns<Start, QString, Keys, Keys, QStringList>("start", "language", "prelude", "keys",
@@ -335,6 +346,11 @@ private:
         const auto [start, language, prelude, keys, phrases] =
             fetch<Start, QString, Keys, Keys, QStringList>("start", "language", "prelude", "keys",
                                                            "phrases");
+        // The rows are what Orca 43 (Debian 12) says. Orca 48 (Debian 13) still misses a list's
+        // changed entry and the result's short texts, and names buttons otherwise: until its own
+        // rows are written, its run is reported as skipped rather than passed.
+        if (const int major = orcaMajorVersion(); major != 0 && major != 43)
+            QSKIP(qPrintable(u"the rows are written for Orca 43, not Orca %1"_s.arg(major)));
         if (!orca_) {
             checkTools({"orca", "unshare"});
             orca_.emplace();
