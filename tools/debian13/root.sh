@@ -114,9 +114,12 @@ run() {
         mount --bind "${bind%%:*}" "$root/${bind#*:}"
     done
     cp -L /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
+    # In the background, so that a signal ends the run at once rather than once it is over:
+    # the exit trap then ends what is still running inside.
     chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" LANG=C.UTF-8 \
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin CI="${CI:-}" \
-        /bin/bash -c "$*"
+        /bin/bash -c "$*" &
+    wait $!
 }
 
 case ${1:-} in
