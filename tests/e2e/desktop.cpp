@@ -44,13 +44,8 @@ std::optional<QByteArray> run(const QStringList &arguments, bool quiet = false,
 // The standard output of an X tool, or nothing when it failed.
 std::optional<QString> tool(const QString &program, const QStringList &arguments)
 {
-    QProcess process;
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(program, arguments);
-    if (!process.waitForFinished(10000) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0)
-        return std::nullopt;
-    return QString::fromUtf8(process.readAllStandardOutput());
+    const auto output = run(arguments, true, program);
+    return output ? std::optional(QString::fromUtf8(*output)) : std::nullopt;
 }
 
 // The window manager's answer to a property: "_NET_WM_STATE(ATOM) = A, B" gives "A, B".
