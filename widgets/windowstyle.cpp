@@ -22,8 +22,8 @@
 namespace tressora {
 namespace {
 
-// Places its window the first time the window is shown, and once more when the window manager
-// has put its frame around it, so that the frame and not just the inside is centred. The frame
+// Places its window the first time the window is shown, and again when the window manager has
+// put its frame around it, so that the frame and not just the inside is centred. The frame
 // extents arrive some time after the window is mapped (a reparenting window manager sends them
 // after its own first placement), so the frame is watched for a short while after showing.
 class FirstShowPlacer : public QObject {
@@ -60,17 +60,21 @@ private:
         return handle != nullptr ? handle->frameMargins() : QMargins();
     }
 
-    // The first change of the frame re-places the window by its frame, as the window system
-    // now reports it, and ends the watch.
+    // Each change of the frame re-places the window by its frame, as the window system now
+    // reports it, until the watch is over. While a window manager is still building its frame
+    // (mutter 48 does so in steps after reparenting), the window system can report for a moment
+    // a frame smaller than the window inside, or a window of some other size: the frame is
+    // therefore the window's own fixed size with the margins, and margins below zero are not
+    // the frame's yet.
     void checkFrame()
     {
         const QMargins margins = frameMargins();
-        if (margins == margins_)
+        if (margins == margins_ ||
+            qMin(qMin(margins.left(), margins.top()), qMin(margins.right(), margins.bottom())) < 0)
             return;
-        watch_.stop();
-        QWindow *handle = window_->windowHandle();
-        handle->setFramePosition(centredFrame(window_, handle->frameGeometry()).topLeft());
-        deleteLater();
+        margins_ = margins;
+        const QRect frame = QRect(QPoint(), window_->size()).marginsAdded(margins);
+        window_->windowHandle()->setFramePosition(centredFrame(window_, frame).topLeft());
     }
 
     QWidget *window_;
