@@ -26,6 +26,8 @@ nice -n 10 cmake --build "$build/program" --parallel "$JOBS" --target $targets
 stage=$build/stage
 rm -rf "$stage"
 cmake --install "$build/program" --strip --prefix "$stage/Tressora" >/dev/null
+# Qt's and the MinGW runtime's DLLs are copied as built, with their symbols: those go too.
+find "$stage/Tressora" -name '*.dll' -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
 
 # What the uninstaller removes: every installed file, then the folders, deepest first.
 files=$build/uninstall-files.nsh
