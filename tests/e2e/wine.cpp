@@ -148,7 +148,10 @@ QString installedFolder()
     const QString location = registryValue(uninstallKey, u"InstallLocation"_s).value_or(QString());
     if (location.isEmpty())
         return {};
-    return wineTool(u"winepath"_s, {u"-u"_s, location}).value_or(QString()).trimmed();
+    // winepath answers through the prefix's drive links (dosdevices/c:), which lead to drive_c.
+    const QString path = wineTool(u"winepath"_s, {u"-u"_s, location}).value_or(QString()).trimmed();
+    const QString real = QFileInfo(path).canonicalFilePath();
+    return real.isEmpty() ? path : real;
 }
 
 // The Start menu shortcut, wherever the prefix keeps the user's Start menu.
@@ -199,7 +202,9 @@ private slots:
         // In the user's own programs folder, with the whole program beside Tressora.exe.
         const QString folder = installedFolder();
         QVERIFY2(folder.endsWith(u"/AppData/Local/Programs/Tressora"_s), qPrintable(folder));
-        QVERIFY2(folder.startsWith(prefix() + u"/drive_c/users/"_s), qPrintable(folder));
+        QVERIFY2(
+            folder.startsWith(QFileInfo(prefix() + u"/drive_c/users"_s).canonicalFilePath() + u'/'),
+            qPrintable(folder));
         for (const char *file :
              {"Tressora.exe", "Uninstall.exe", "Qt6Core.dll", "Qt6Gui.dll", "Qt6Widgets.dll",
               "plugins/platforms/qwindows.dll", "plugins/imageformats/qjpeg.dll", "qt.conf",

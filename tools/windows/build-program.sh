@@ -18,7 +18,7 @@ start=$(date +%s)
 # test programs run under Wine.
 "$QT_PREFIX/bin/qt-cmake" -G Ninja -S . -B "$build/program" -DCMAKE_BUILD_TYPE=Release \
     -DTRESSORA_WERROR=ON -DQT_HOST_PATH=/usr \
-    -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/bin/wine >"$build.configure.log" 2>&1 ||
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$(pwd)/tools/windows/wine-run.sh" >"$build.configure.log" 2>&1 ||
     { tail -n 40 "$build.configure.log" >&2; exit 1; }
 # shellcheck disable=SC2086 # the targets are a list
 nice -n 10 cmake --build "$build/program" --parallel "$JOBS" --target $targets
