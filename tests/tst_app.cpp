@@ -257,6 +257,8 @@ void TestApp::commandLine()
     const auto [arguments, display, code, out, err] =
         testsupport::fetch<QStringList, QString, int, QString, QString>("arguments", "display",
                                                                         "code", "out", "err");
+    if (code != 0 && !tressora::displaysFromEnvironment)
+        QSKIP("here the window system is always there: no display is chosen or missing");
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
         environment.remove(QLatin1String(name));
@@ -268,8 +270,11 @@ void TestApp::commandLine()
     QVERIFY2(program.waitForFinished(20000), "the program does not end by itself");
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), code);
-    const QString printed = QString::fromLocal8Bit(program.readAllStandardOutput());
-    const QString complained = QString::fromLocal8Bit(program.readAllStandardError());
+    // Lines end as the system's text files do (CR LF on Windows); the texts are compared by line.
+    const QString printed = QString::fromLocal8Bit(program.readAllStandardOutput())
+                                .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QString complained = QString::fromLocal8Bit(program.readAllStandardError())
+                                   .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QVERIFY2(QRegularExpression(out).match(printed).hasMatch(), qPrintable(printed));
     QVERIFY2(QRegularExpression(err).match(complained).hasMatch(), qPrintable(complained));
 }

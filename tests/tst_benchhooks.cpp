@@ -172,7 +172,7 @@ void TestBenchHooks::programReportsItsFirstPaint()
     process.start(program, {});
     QVERIFY2(process.waitForStarted(), qPrintable(process.errorString()));
     static const QRegularExpression line(
-        QStringLiteral("^first-paint (\\S+) since-start-ms=(\\d+) monotonic-ns=(\\d+)$"),
+        QStringLiteral("^first-paint (\\S+) since-start-ms=(\\d+) monotonic-ns=(\\d+)\\r?$"),
         QRegularExpression::MultilineOption);
     QByteArray output;
     QRegularExpressionMatch match;

@@ -20,6 +20,12 @@ pthread=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libwinpthread
 export WINEPATH="Z:${QT_PREFIX//\//\\}\\bin;Z:${runtime//\//\\};Z:${pthread//\//\\}"
 export WINEPREFIX=$build/wine-suites WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 [ -d "$WINEPREFIX" ] || { echo "test-wine.sh: a Wine prefix for the suites"; wineboot -i >/dev/null 2>&1; }
+# The suites take Qt's own translations from the Qt they are built against (the installed
+# program has them beside it): the cross-built Qt gets the host's, of the same version.
+mkdir -p "$QT_PREFIX/translations"
+for language in de fr es; do
+    cp -n "/usr/share/qt6/translations/qtbase_$language.qm" "$QT_PREFIX/translations/"
+done
 echo "== the rule and window suites under Wine ($(wine --version))"
 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
     ctest --test-dir "$build/program" --output-on-failure --timeout 600 || status=1
