@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QSysInfo>
 
 #include <memory>
 
@@ -49,13 +50,27 @@ bool removeUnreadableLock(QLockFile &lock, const QString &path)
     return lock.removeStaleLockFile();
 }
 
+// A lock that names this very process was left by an earlier copy that ended without giving
+// it up, whose process number the system has since handed to us (Windows, and Wine above all,
+// hands the same numbers out again soon): no other copy holds it, so it is taken over.
+bool removeOwnNumberLock(QLockFile &lock)
+{
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    return lock.getLockInfo(&pid, &host, &application) &&
+           pid == QCoreApplication::applicationPid() &&
+           (host.isEmpty() || host == QSysInfo::machineHostName()) && lock.removeStaleLockFile();
+}
+
 LockResult tryLockAt(const QString &path)
 {
     auto lock = std::make_unique<QLockFile>(path);
     // Age never makes a lock stale: only a lock whose process is gone is taken over.
     lock->setStaleLockTime(0);
     bool taken = lock->tryLock(0);
-    if (!taken && lock->error() == QLockFile::LockFailedError && removeUnreadableLock(*lock, path))
+    if (!taken && lock->error() == QLockFile::LockFailedError &&
+        (removeUnreadableLock(*lock, path) || removeOwnNumberLock(*lock)))
         taken = lock->tryLock(0);
     if (taken) {
         heldLock() = std::move(lock);

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -56,6 +57,7 @@ private slots:
     void lockNamingNobody();
     void unusableRuntimeFolder_data();
     void unusableRuntimeFolder();
+    void lockNamingThisProcess();
 };
 
 void TestSingleInstance::secondCopyRefused()
@@ -165,6 +167,32 @@ void TestSingleInstance::unusableRuntimeFolder()
     first->kill();
     first->waitForFinished();
     second->waitForFinished();
+}
+
+// A lock left with this process's own number (by an earlier copy whose number the system gave
+// out again) names no other copy: it is taken over, while a live copy's lock still refuses.
+void TestSingleInstance::lockNamingThisProcess()
+{
+    const QString path = tressora::singleInstanceLockPath();
+    QByteArray left;
+    {
+        QLockFile own(path);
+        QVERIFY(own.tryLock(0));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        left = file.readAll();
+    }
+    QVERIFY(!QFile::exists(path));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(left), left.size());
+    file.close();
+    QVERIFY(tressora::acquireSingleInstance());
+    QProcess *copy = startCopy(this);
+    QCOMPARE(answerOf(copy), QStringLiteral("refused"));
+    copy->waitForFinished();
+    tressora::releaseSingleInstance();
+    QVERIFY(!QFile::exists(path));
 }
 
 int main(int argc, char *argv[])
