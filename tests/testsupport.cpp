@@ -129,6 +129,31 @@ void removeSettings()
     QFile::remove(file.absoluteFilePath());
 }
 
+bool settingsInFile()
+{
+#ifdef Q_OS_WIN
+    return false;
+#else
+    return true;
+#endif
+}
+
+bool settingsKeptApart()
+{
+    if (settingsInFile())
+        return QFileInfo(settingsFile()).absolutePath().contains(QLatin1String(".qttest"));
+    const QString name = QCoreApplication::applicationName();
+    return name.startsWith(QLatin1String("tst_")) &&
+           settingsFile().endsWith(QLatin1String("\\Software\\") + name, Qt::CaseInsensitive);
+}
+
+bool settingsStored()
+{
+    if (settingsInFile())
+        return QFileInfo::exists(settingsFile());
+    return !tressora::openSettingsStore()->childGroups().isEmpty();
+}
+
 namespace {
 
 // Holds the stand-ins: a hidden window that no window count sees, deleted with the others.

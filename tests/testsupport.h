@@ -72,6 +72,13 @@ QString fontText(const QFont &font);
 QString settingsFile();
 // Removes the settings file, or a directory standing where it belongs.
 void removeSettings();
+// Whether the store is a file (Linux) or, as QSettings keeps it on Windows, the registry.
+bool settingsInFile();
+// Whether the store the tests use cannot be the user's: a file in Qt's test folder (with
+// QStandardPaths' test mode on), or in the registry the key named after the test program.
+bool settingsKeptApart();
+// Whether anything is stored: the file is there, or the registry key has its section.
+bool settingsStored();
 
 // A stand-in for a control that a window does not have: no window's child, never shown.
 QObject *standInFor(const QMetaObject &kind, QObject *(*make)());
