@@ -50,6 +50,14 @@ bool removeUnreadableLock(QLockFile &lock, const QString &path)
     return lock.removeStaleLockFile();
 }
 
+// Whether a lock's host is this machine, as QLockFile writes it: the host name, or on Windows
+// the computer name (COMPUTERNAME, in capitals).
+bool isThisHost(const QString &host)
+{
+    return host.isEmpty() || host.compare(QSysInfo::machineHostName(), Qt::CaseInsensitive) == 0 ||
+           host.compare(qEnvironmentVariable("COMPUTERNAME"), Qt::CaseInsensitive) == 0;
+}
+
 // A lock that names this very process was left by an earlier copy that ended without giving
 // it up, whose process number the system has since handed to us (Windows, and Wine above all,
 // hands the same numbers out again soon): no other copy holds it, so it is taken over.
@@ -59,8 +67,8 @@ bool removeOwnNumberLock(QLockFile &lock)
     QString host;
     QString application;
     return lock.getLockInfo(&pid, &host, &application) &&
-           pid == QCoreApplication::applicationPid() &&
-           (host.isEmpty() || host == QSysInfo::machineHostName()) && lock.removeStaleLockFile();
+           pid == QCoreApplication::applicationPid() && isThisHost(host) &&
+           lock.removeStaleLockFile();
 }
 
 LockResult tryLockAt(const QString &path)
