@@ -342,11 +342,17 @@ private slots:
     {
         const auto [screenName, windowName] = fetch<QString, QString>("screen", "window");
         QScreen *screen = nullptr;
+        QStringList names;
         for (QScreen *candidate : QGuiApplication::screens()) {
+            names.append(candidate->name());
             if (candidate->name() == screenName)
                 screen = candidate;
         }
-        QVERIFY2(screen != nullptr, "no such screen: is tests/screens.json in use?");
+        QVERIFY2(screen != nullptr,
+                 qPrintable(QStringLiteral("no such screen among \"%1\" (QT_QPA_PLATFORM=%2): is "
+                                           "tests/screens.json in use?")
+                                .arg(names.join(QStringLiteral("\", \"")),
+                                     qEnvironmentVariable("QT_QPA_PLATFORM"))));
         QWidget *window = makeWindow(windowName, screen);
         QTest::qWait(20); // the frame is placed again once the window system has drawn it
         QCOMPARE(window->screen(), screen);
