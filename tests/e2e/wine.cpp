@@ -255,9 +255,16 @@ private slots:
         QCOMPARE(visibleWindows(anyPattern, copy.pid()).size(), 1);
         STEP(copy.go(calculateKeys, resultWidth));
         const Window result = copy.window;
-        // Back by the mouse: the same quiz window again, and nothing else.
-        tool(u"xdotool"_s,
-             {u"mousemove"_s, u"--window"_s, result.id, u"512"_s, u"50"_s, u"click"_s, u"1"_s});
+        // Back by the mouse: the same quiz window again, and nothing else. The button's middle
+        // lies 512 px from the left and 25 px above the bottom of the window's inside.
+        const QString geometry =
+            tool(u"xdotool"_s, {u"getwindowgeometry"_s, u"--shell"_s, result.id}).value_or(u""_s);
+        static const QRegularExpression heightLine(u"^HEIGHT=(\\d+)$"_s,
+                                                   QRegularExpression::MultilineOption);
+        const int height = heightLine.match(geometry).captured(1).toInt();
+        QVERIFY2(height > 25, qPrintable(geometry));
+        tool(u"xdotool"_s, {u"mousemove"_s, u"--window"_s, result.id, u"512"_s,
+                            QString::number(height - 25), u"click"_s, u"1"_s});
         const auto back = waitForWindow(windowPattern, copy.pid(), quizWidth);
         QVERIFY2(back, "a click on Back does not bring the quiz window");
         QCOMPARE(back->id, quiz.id);
