@@ -373,10 +373,27 @@ void TestQuiz::spokenNames()
     text->selection(0, &start, &end);
     QCOMPARE(std::pair(start, end), std::pair(0, static_cast<int>(list->currentText().size())));
 
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    // The entry shown is also the one selected item, the entry of the open list, for readers
+    // that follow a list's selection.
+    QAccessibleSelectionInterface *selection = control->selectionInterface();
+    QVERIFY(selection != nullptr);
+    const auto selectedEntry = [&] {
+        const QList<QAccessibleInterface *> items = selection->selectedItems();
+        return items.size() == 1 && selection->selectedItemCount() == 1
+                   ? items.first()->text(QAccessible::Name)
+                   : QStringLiteral("%1 items selected").arg(items.size());
+    };
+    QCOMPARE(selectedEntry(), list->currentText());
+#endif
+
     QFETCH(int, next);
     list->setCurrentIndex(next);
     QCOMPARE(list->currentIndex(), next);
     QCOMPARE(text->text(0, text->characterCount()), list->currentText());
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    QCOMPARE(selectedEntry(), list->currentText());
+#endif
 }
 
 // The result is read caption first, then its value; reordering must not make labels overlap.
