@@ -95,6 +95,10 @@ void *AccessibleList::interface_cast(QAccessible::InterfaceType type)
 {
     if (type == QAccessible::TextInterface)
         return static_cast<QAccessibleTextInterface *>(this);
+#if TRESSORA_LIST_SELECTION
+    if (type == QAccessible::SelectionInterface)
+        return static_cast<QAccessibleSelectionInterface *>(this);
+#endif
     return QAccessibleWidget::interface_cast(type);
 }
 
@@ -153,6 +157,47 @@ QString AccessibleList::attributes(int, int *startOffset, int *endOffset) const
     *endOffset = characterCount();
     return QString();
 }
+
+#if TRESSORA_LIST_SELECTION
+QList<QAccessibleInterface *> AccessibleList::selectedItems() const
+{
+    const int row = list()->currentIndex();
+    if (row < 0)
+        return {};
+    QAccessibleInterface *entries = QAccessible::queryAccessibleInterface(list()->view());
+    QAccessibleTableInterface *table = entries != nullptr ? entries->tableInterface() : nullptr;
+    QAccessibleInterface *entry =
+        table != nullptr ? table->cellAt(row, list()->modelColumn()) : nullptr;
+    if (entry == nullptr)
+        return {};
+    return {entry};
+}
+
+int AccessibleList::selectedItemCount() const
+{
+    return static_cast<int>(selectedItems().size());
+}
+
+bool AccessibleList::select(QAccessibleInterface *)
+{
+    return false;
+}
+
+bool AccessibleList::unselect(QAccessibleInterface *)
+{
+    return false;
+}
+
+bool AccessibleList::selectAll()
+{
+    return false;
+}
+
+bool AccessibleList::clear()
+{
+    return false;
+}
+#endif
 
 void AccessibleList::announceEntry(QComboBox *list, const QString &previous)
 {

@@ -2,16 +2,32 @@
 // holds ("35"). Qt's own interface for lists gives the current entry as the name on Linux and
 // leaves the question to a "labelled by" relation, which screen readers do not always follow.
 // The entry shown is also the list's text, which every AT-SPI client can read (the value Qt
-// keeps for it does not reach AT-SPI), and each new entry is announced as it is chosen.
+// keeps for it does not reach AT-SPI), and each new entry is announced as it is chosen. Where Qt
+// has a selection interface, the entry shown is also the list's one selected item, the entry of
+// its open list: readers that follow a list's selection rather than its text speak that item.
 #pragma once
 
 #include <QAccessibleWidget>
+#include <QtGlobal>
+
+// Qt has an accessible selection interface from 6.5 on.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+#define TRESSORA_LIST_SELECTION 1
+#else
+#define TRESSORA_LIST_SELECTION 0
+#endif
 
 class QComboBox;
 
 namespace tressora {
 
-class AccessibleList : public QAccessibleWidget, public QAccessibleTextInterface {
+class AccessibleList : public QAccessibleWidget,
+                       public QAccessibleTextInterface
+#if TRESSORA_LIST_SELECTION
+    ,
+                       public QAccessibleSelectionInterface
+#endif
+{
 public:
     explicit AccessibleList(QComboBox *list);
 
@@ -41,6 +57,17 @@ public:
     int offsetAtPoint(const QPoint &point) const override;
     void scrollToSubstring(int startIndex, int endIndex) override;
     QString attributes(int offset, int *startOffset, int *endOffset) const override;
+
+#if TRESSORA_LIST_SELECTION
+    // The entry shown, as the one selected item of the open list (none while nothing is shown);
+    // the user chooses entries with the list itself, not through a reader.
+    int selectedItemCount() const override;
+    QList<QAccessibleInterface *> selectedItems() const override;
+    bool select(QAccessibleInterface *childItem) override;
+    bool unselect(QAccessibleInterface *childItem) override;
+    bool selectAll() override;
+    bool clear() override;
+#endif
 
     // Tells screen readers that the list now shows another entry (the list's own events do not
     // make them say it).

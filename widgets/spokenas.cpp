@@ -8,6 +8,7 @@
 #include <QFocusEvent>
 #include <QKeySequence>
 #include <QLabel>
+#include <QStringList>
 #include <QVariant>
 #include <QWidget>
 
@@ -96,6 +97,50 @@ public:
     }
 };
 
+bool isSpokenAs(const QObject *object, SpokenAs kind)
+{
+    const QVariant made = object->property(spokenAsProperty);
+    return made.isValid() && made.toInt() == static_cast<int>(kind);
+}
+
+// The texts of its own under the window (the labels spoken as Text), in reading order: the
+// order readers walk the window's accessible tree in.
+void collectOwnTexts(const QAccessibleInterface *node, QStringList &texts)
+{
+    for (int i = 0; i < node->childCount(); ++i) {
+        QAccessibleInterface *child = node->child(i);
+        if (child == nullptr || child->state().invisible)
+            continue;
+        const QObject *object = child->object();
+        if (object != nullptr && isSpokenAs(object, SpokenAs::Text)) {
+            if (const QString text = child->text(QAccessible::Name).trimmed(); !text.isEmpty())
+                texts << text;
+            continue;
+        }
+        collectOwnTexts(child, texts);
+    }
+}
+
+// A window read out whole as it opens: readers that read a message's unlabelled texts find them
+// as its children; readers that read a message's description instead, and skip short texts such
+// as "50" among its children, find every one of them there, in reading order.
+class SpokenMessage : public QAccessibleWidget {
+public:
+    explicit SpokenMessage(QWidget *window)
+        : QAccessibleWidget(window, QAccessible::AlertMessage)
+    {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Description && widget()->accessibleDescription().isEmpty()) {
+            QStringList texts;
+            collectOwnTexts(this, texts);
+            return texts.join(QLatin1String(", "));
+        }
+        return QAccessibleWidget::text(t);
+    }
+};
+
 QAccessibleInterface *spokenAsFactory(const QString &, QObject *object)
 {
     if (object == nullptr || !object->isWidgetType())
@@ -108,7 +153,7 @@ QAccessibleInterface *spokenAsFactory(const QString &, QObject *object)
     case SpokenAs::Dialog:
         return new QAccessibleWidget(widget, QAccessible::Dialog);
     case SpokenAs::Message:
-        return new QAccessibleWidget(widget, QAccessible::AlertMessage);
+        return new SpokenMessage(widget);
     case SpokenAs::Text:
         if (auto *label = qobject_cast<QLabel *>(widget))
             return new SpokenText(label);

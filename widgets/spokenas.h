@@ -11,7 +11,8 @@ enum class SpokenAs {
     // A window whose longer texts a reader reads out as it opens, as it reads a dialog's.
     Dialog,
     // A window that a reader reads out whole as it opens, every text in reading order, short
-    // ones too, as it reads a message.
+    // ones too, as it reads a message. Its texts are the labels spoken as Text under it; they
+    // are also its description, in the same order, for readers that read that instead.
     Message,
     // A label that is a text of its own, read with the window's other texts, and not one of the
     // controls that the caption of the frame around it names.
