@@ -273,7 +273,7 @@ private slots:
         QVERIFY(waitUntil([&] { return !mapped(result); }));
         copy.window = *back;
         QCOMPARE(visibleWindows(anyPattern, copy.pid()).size(), 1);
-        // A second calculation makes a new result window; leaving it ends at the refer window.
+        // A second calculation makes a new result window.
         STEP(copy.go({"Return"}, resultWidth));
         QVERIFY(copy.window.id != result.id);
         // Back by the keyboard to the same quiz window, and out by its Exit to the refer window.
