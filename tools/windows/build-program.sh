@@ -13,13 +13,14 @@ targets=${TRESSORA_WINDOWS_TARGETS:-tressora}
 version=$(sed -nE 's/^project\(Tressora VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
 [ -n "$version" ] || { echo "build-program.sh: no version in CMakeLists.txt" >&2; exit 1; }
 start=$(date +%s)
+mkdir -p "$build"
 
 # Qt's own toolchain file loads tools/windows/mingw64.cmake, copied beside it by build-qt.sh;
 # test programs run under Wine.
 "$QT_PREFIX/bin/qt-cmake" -G Ninja -S . -B "$build/program" -DCMAKE_BUILD_TYPE=Release \
     -DTRESSORA_WERROR=ON -DQT_HOST_PATH=/usr \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$(pwd)/tools/windows/wine-run.sh" >"$build.configure.log" 2>&1 ||
-    { tail -n 40 "$build.configure.log" >&2; exit 1; }
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$(pwd)/tools/windows/wine-run.sh" >"$build/configure.log" 2>&1 ||
+    { tail -n 40 "$build/configure.log" >&2; exit 1; }
 # shellcheck disable=SC2086 # the targets are a list
 nice -n 10 cmake --build "$build/program" --parallel "$JOBS" --target $targets
 
