@@ -7,12 +7,9 @@
 # With a LANGUAGE (de, fr, es) the program runs in that language and only the quiz window is
 # taken, as quiz-LANGUAGE.png; the program is then stopped.
 # SHOT_PREFIX, when set, goes before each file name (windows-quiz.png for the Windows program,
-# started under Wine by a PROGRAM such as tools/windows/wine-program.sh). SHOT_WINDOW_MANAGER
-# (mutter) runs the session under that window manager: Wine without one leaves a hidden window
-# mapped.
+# started under Wine by a PROGRAM such as tools/windows/wine-program.sh).
 # Needs xvfb, xauth, xdotool and imagemagick.
 set -eu
-here=$(cd "$(dirname "$0")" && pwd)
 usage='usage: screenshots.sh PROGRAM OUTDIR [LANGUAGE]'
 program=$(readlink -f "${1:?$usage}")
 out=$(mkdir -p "${2:?$usage}" && cd "$2" && pwd)
@@ -113,5 +110,5 @@ env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY -u QT_SCALE_FACTOR \
     PROGRAM="$program" OUT="$out" SCRATCH="$scratch" QUIZ_SHOT="$quiz_shot" \
     SHOT_PREFIX="${SHOT_PREFIX:-}" \
     xvfb-run -a -n $((200 + RANDOM % 600)) -e "$scratch/xvfb.log" \
-    -s "-screen 0 1280x900x24 -dpi 96" ${SHOT_WINDOW_MANAGER:+"$here/../tests/e2e/with-wm.sh" "$SHOT_WINDOW_MANAGER"} "$scratch/session.sh" \
+    -s "-screen 0 1280x900x24 -dpi 96" "$scratch/session.sh" \
     || { status=$?; echo "X server log:" >&2; cat "$scratch/xvfb.log" >&2; exit $status; }

@@ -46,7 +46,7 @@ case ${1:-build} in
     screenshots) inside "$setup; tools/windows/build-qt.sh; tools/windows/build-program.sh
                   b=\$(realpath \$TRESSORA_WINDOWS_BUILD)
                   export TRESSORA_WINEPREFIX=\$b/wine-screenshots TRESSORA_WINE_PROGRAM=\$b/stage/Tressora/Tressora.exe
-                  SHOT_PREFIX=windows- SHOT_WINDOW_MANAGER=mutter packaging/screenshots.sh tools/windows/wine-program.sh docs/screenshots
+                  SHOT_PREFIX=windows- packaging/screenshots.sh tools/windows/wine-program.sh docs/screenshots
                   wineserver -k 2>/dev/null || true" ;;
     shell) inside "$setup; bash -i" ;;
     *) echo "usage: windows.sh build|qt|test|screenshots|shell" >&2; exit 2 ;;
