@@ -34,22 +34,6 @@ QString temporaryLockPath()
 
 enum class LockResult { Taken, HeldByAnother, Unusable };
 
-// A copy that dies between creating its lock and writing its details into it leaves a lock
-// that names nobody. Once it is older than the moment a live copy needs to fill it in, it is
-// taken over; a live holder keeps a native lock on the file, so removing it fails then.
-bool removeUnreadableLock(QLockFile &lock, const QString &path)
-{
-    qint64 pid = 0;
-    QString host;
-    QString application;
-    if (lock.getLockInfo(&pid, &host, &application))
-        return false;
-    const QDateTime written = QFileInfo(path).lastModified();
-    if (!written.isValid() || written.secsTo(QDateTime::currentDateTime()) < 2)
-        return false;
-    return lock.removeStaleLockFile();
-}
-
 // Whether a lock's host is this machine, as QLockFile writes it: the host name, or on Windows
 // the computer name (COMPUTERNAME, in capitals).
 bool isThisHost(const QString &host)
@@ -58,17 +42,29 @@ bool isThisHost(const QString &host)
            host.compare(qEnvironmentVariable("COMPUTERNAME"), Qt::CaseInsensitive) == 0;
 }
 
-// A lock that names this very process was left by an earlier copy that ended without giving
-// it up, whose process number the system has since handed to us (Windows, and Wine above all,
-// hands the same numbers out again soon): no other copy holds it, so it is taken over.
-bool removeOwnNumberLock(QLockFile &lock)
+// Whether a lock that QLockFile itself does not take over was still left by a copy that is
+// gone, read once from the lock:
+// - A copy that dies between creating its lock and writing its details into it leaves a lock
+//   that names nobody. Once it is older than the moment a live copy needs to fill it in, it is
+//   left behind.
+// - A lock that names this very process was left by an earlier copy that ended without giving
+//   it up, whose process number the system has since handed to us (Windows, and Wine above
+//   all, hands the same numbers out again soon): no other copy holds it.
+// Either is removed; a live holder keeps a native lock on the file, so removing it fails then.
+bool removeLeftLock(QLockFile &lock, const QString &path)
 {
     qint64 pid = 0;
     QString host;
     QString application;
-    return lock.getLockInfo(&pid, &host, &application) &&
-           pid == QCoreApplication::applicationPid() && isThisHost(host) &&
-           lock.removeStaleLockFile();
+    if (lock.getLockInfo(&pid, &host, &application)) {
+        if (pid != QCoreApplication::applicationPid() || !isThisHost(host))
+            return false;
+    } else {
+        const QDateTime written = QFileInfo(path).lastModified();
+        if (!written.isValid() || written.secsTo(QDateTime::currentDateTime()) < 2)
+            return false;
+    }
+    return lock.removeStaleLockFile();
 }
 
 LockResult tryLockAt(const QString &path)
@@ -77,8 +73,7 @@ LockResult tryLockAt(const QString &path)
     // Age never makes a lock stale: only a lock whose process is gone is taken over.
     lock->setStaleLockTime(0);
     bool taken = lock->tryLock(0);
-    if (!taken && lock->error() == QLockFile::LockFailedError &&
-        (removeUnreadableLock(*lock, path) || removeOwnNumberLock(*lock)))
+    if (!taken && lock->error() == QLockFile::LockFailedError && removeLeftLock(*lock, path))
         taken = lock->tryLock(0);
     if (taken) {
         heldLock() = std::move(lock);
