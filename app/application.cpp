@@ -61,6 +61,7 @@ void connectProgram()
     });
     WindowSlot<frmDisplay>::onCreated([](frmDisplay &result) {
         connectMainWindow(result);
+        QObject::connect(&result, &frmDisplay::goingBack, &result, &frmNagScreen2::holdOffScreen);
         QObject::connect(&result, &frmDisplay::wentBack, &result, &frmNagScreen2::hideWindow);
     });
     WindowSlot<frmNagScreen2>::onCreated([](frmNagScreen2 &farewell) {

@@ -92,9 +92,15 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
 
 frmNagScreen2::~frmNagScreen2() = default;
 
+namespace {
+bool heldOffScreen = false;
+} // namespace
+
 void frmNagScreen2::showWindow()
 {
     frmNagScreen2 *window = instance();
+    if (heldOffScreen)
+        return;
     window->show();
     window->raise();
     window->activateWindow();
@@ -102,7 +108,13 @@ void frmNagScreen2::showWindow()
 
 void frmNagScreen2::hideWindow()
 {
+    heldOffScreen = false;
     instance()->hide();
+}
+
+void frmNagScreen2::holdOffScreen()
+{
+    heldOffScreen = true;
 }
 
 QStringList frmNagScreen2::supportMessages()

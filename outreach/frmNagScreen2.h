@@ -27,6 +27,11 @@ public:
     static void showWindow();
     // The calculation and Back: creates the window if needed and leaves it hidden.
     static void hideWindow();
+    // Back, before it closes the result window: the exit sequence that closing starts is
+    // undone at once by hideWindow(), so until then showWindow() only creates the window.
+    // Mapped and unmapped in one go, it would still reach the screen: Wine's window manager
+    // handling leaves it there or loses it for the real exit, and screen readers announce it.
+    static void holdOffScreen();
 
     // The four support messages Label2 draws from, in the user's language.
     static QStringList supportMessages();

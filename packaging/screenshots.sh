@@ -37,13 +37,14 @@ title='^Tressora v1\.0$'
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
 
-# Waits for a visible program window other than $1 and prints its id.
+# Waits for a visible program window other than those named and prints its id. (Without a
+# window manager, Wine can leave a hidden window mapped: each window already taken is named.)
 next_window() {
     local deadline=$((SECONDS + 20)) id
     while [ $SECONDS -lt $deadline ]; do
         kill -0 $pid 2>/dev/null || { echo "the program ended early" >&2; cat "$SCRATCH/program.log" >&2; return 1; }
         for id in $(xdotool search --onlyvisible --name "$title" 2>/dev/null); do
-            [ "$id" != "$1" ] && { echo "$id"; return 0; }
+            case " $* " in *" $id "*) ;; *) echo "$id"; return 0 ;; esac
         done
         sleep 0.2
     done
@@ -89,7 +90,7 @@ shoot "$result" "${SHOT_PREFIX}result.png"
 focus "$result"
 xdotool key alt+f; sleep 0.5
 xdotool key x
-farewell=$(next_window "$result")
+farewell=$(next_window "$quiz" "$result")
 shoot "$farewell" "${SHOT_PREFIX}refer-a-friend.png"
 
 # Its Exit button ends the program.

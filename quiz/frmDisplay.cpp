@@ -56,8 +56,9 @@ void frmDisplay::cmdBack_Click()
     frmMain *quiz = frmMain::instance();
     quiz->show();
     quiz->activateWindow();
-    close();         // runs the exit sequence, which shows the refer-a-friend window...
-    emit wentBack(); // ...so it is put away again: this is no exit
+    emit goingBack(); // the refer-a-friend window is held off the screen...
+    close();          // ...while the exit sequence runs, which shows it...
+    emit wentBack();  // ...so it is put away again: this is no exit
 }
 
 void frmDisplay::mnuBack_Click()

@@ -28,6 +28,9 @@ public:
     void mnuExit_Click();
 
 signals:
+    // Back is about to close this window: the exit sequence its close handler starts is to be
+    // undone (wentBack).
+    void goingBack();
     // Back has shown the quiz window again and closed this one, whose close handler started the
     // exit sequence; the program takes the refer-a-friend window away again, since this is no
     // exit.

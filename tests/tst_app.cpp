@@ -93,19 +93,28 @@ void TestApp::exitTriggers_data()
 {
     QTest::addColumn<bool>("fromResult");
     QTest::addColumn<QString>("trigger");
-    QTest::newRow("quiz close box") << false << "close";
-    QTest::newRow("quiz Exit button") << false << "cmdExit";
-    QTest::newRow("quiz File Exit") << false << "mnuExit";
-    QTest::newRow("result close box") << true << "close";
-    QTest::newRow("result File Exit") << true << "mnuExit";
+    QTest::addColumn<bool>("backFirst"); // a calculation and Back before
+    QTest::newRow("quiz close box") << false << "close" << false;
+    QTest::newRow("quiz Exit button") << false << "cmdExit" << false;
+    QTest::newRow("quiz File Exit") << false << "mnuExit" << false;
+    QTest::newRow("result close box") << true << "close" << false;
+    QTest::newRow("result File Exit") << true << "mnuExit" << false;
+    QTest::newRow("quiz Exit button after Back") << false << "cmdExit" << true;
+    QTest::newRow("result close box after Back") << true << "close" << true;
 }
 
 void TestApp::exitTriggers()
 {
     QFETCH(bool, fromResult);
     QFETCH(QString, trigger);
+    QFETCH(bool, backFirst);
     StartProgram();
     frmMain *quiz = frmMain::existing();
+    if (backFirst) {
+        quiz->cmdNext_Click();
+        frmDisplay::existing()->cmdBack_Click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
     QWidget *window = quiz;
     if (fromResult) {
         quiz->cmdNext_Click();
@@ -188,6 +197,8 @@ void TestApp::backIsNoExit()
     QVERIFY(frmMain::existing()->isVisible());
     QVERIFY(frmDisplay::existing() == nullptr);
     QVERIFY(!frmNagScreen2::existing()->isVisible());
+    // Not even for the moment between closing and hiding: it was never made a window on screen.
+    QVERIFY(frmNagScreen2::existing()->windowHandle() == nullptr);
     const auto windows = testsupport::programWindows();
     int visible = 0;
     for (QWidget *w : windows)

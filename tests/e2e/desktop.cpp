@@ -360,8 +360,15 @@ void Copy::go(const QStringList &keys, int width)
 {
     pressKeys(window, keys);
     const auto shown = waitForWindow(windowPattern, pid(), width);
-    QVERIFY2(shown,
-             qPrintable(u"no window %1 pixels wide after %2"_s.arg(width).arg(keys.join(' '))));
+    if (!shown) {
+        QStringList seen; // what is on screen instead, to tell a wrong window from none
+        for (const Window &other : visibleWindows(anyPattern))
+            seen.append(u"%1 (%2 px, pid %3)"_s.arg(other.name).arg(other.width).arg(other.pid));
+        QFAIL(qPrintable(u"no window %1 pixels wide after %2 (copy %3); shown: %4"_s.arg(width)
+                             .arg(keys.join(' '))
+                             .arg(pid())
+                             .arg(seen.isEmpty() ? u"none"_s : seen.join(u", "_s))));
+    }
     QVERIFY2(waitUntil([this] { return !mapped(window); }), "the window left stays on screen");
     window = *shown;
 }
