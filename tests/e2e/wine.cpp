@@ -9,6 +9,7 @@
 
 #include "outreach/referral.h"
 #include "outreach/updateschedule.h"
+#include "quiz/scoring.h"
 #include "settings/settingsstore.h"
 
 #include <QDateTime>
@@ -16,6 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
+#include <QPoint>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -167,6 +169,24 @@ QString startMenuShortcut()
     return {};
 }
 
+// The names of the text elements of the program's visible window of that width, in tree order,
+// as Windows' UI Automation hands them to a screen reader (uiatexts.exe, run under Wine).
+std::optional<QStringList> windowTexts(int width)
+{
+    const auto listing =
+        wine({env("TRESSORA_WINE_UIATEXTS"), u"Tressora v1.0"_s, QString::number(width)});
+    if (!listing)
+        return std::nullopt;
+    constexpr int textControl = 50020; // UIA_TextControlTypeId
+    QStringList texts;
+    for (const QString &line : listing->split(u'\n')) {
+        const QString element = line.endsWith(u'\r') ? line.chopped(1) : line;
+        if (element.section(u'\t', 0, 0).toInt() == textControl)
+            texts.append(element.section(u'\t', 1));
+    }
+    return texts;
+}
+
 // A sandbox whose program is the installed Tressora.exe.
 void useInstalledProgram(Sandbox &sandbox)
 {
@@ -285,6 +305,93 @@ private slots:
         QCOMPARE(visibleWindows(anyPattern, copy.pid()).size(), 1);
         STEP(copy.leave());
         QCOMPARE(sandbox.openedAddresses(), QStringList());
+    }
+
+    void resultsAsOnLinux_data()
+    {
+        // Stress: the entry's index; bald: 0 father, 1 maternal, 2 paternal grandfather. Each
+        // stress level, head picture or bald relative a row gives changes its result when one
+        // lower or left out, so a key or click that does not arrive fails the row; the last
+        // row's score is at the top, where nothing lower shows.
+        columns<int, bool, int, int, QList<int>>("age", "female", "stress", "stage", "bald");
+        row("50, no stress, full head", 50, false, 0, 0, QList<int>());
+        row("1: not likely", 1, false, 0, 0, QList<int>());
+        row("7, woman, little stress, receding, two bald", 7, true, 1, 1, QList<int>{0, 2});
+        row("50, more than little stress, receding, two bald", 50, false, 2, 1, QList<int>{0, 2});
+        row("25, moderate stress, receded, maternal", 25, false, 3, 2, QList<int>{1});
+        row("35, woman, moderate stress, receding, all three", 35, true, 3, 1, QList<int>{0, 1, 2});
+        row("70, thin on top: for sure", 70, false, 0, 3, QList<int>());
+        row("120, high stress, sides only, all three", 120, false, 4, 4, QList<int>{0, 1, 2});
+    }
+
+    // Answered by the keyboard (the lists, the relatives) and the mouse (the head picture,
+    // Calculate): the result window shows what the rules of the Linux program make of the
+    // answers, read as a screen reader on Windows is handed it.
+    void resultsAsOnLinux()
+    {
+        const auto [age, female, stress, stage, bald] =
+            fetch<int, bool, int, int, QList<int>>("age", "female", "stress", "stage", "bald");
+        Sandbox sandbox;
+        STEP(useInstalledProgram(sandbox));
+        Copy copy(sandbox);
+        STEP(copy.start());
+        // From Exit: the stress, sex and age lists, the head pictures, Calculate, then the
+        // relatives in the order paternal, maternal, father.
+        QStringList keys{"Tab"};
+        keys << QStringList(stress, u"Down"_s) << u"Tab"_s;
+        if (female)
+            keys << u"Down"_s;
+        keys << u"Tab"_s;
+        if (age != 1) // the list shows 1 to start with
+            for (const QChar digit : QString::number(age))
+                keys << QString(digit);
+        keys << u"Tab"_s << u"Tab"_s;
+        for (const int relative : {2, 1, 0})
+            keys << u"Tab"_s << (bald.contains(relative) ? QStringList{u"space"_s} : QStringList());
+        pressKeys(copy.window, keys);
+        // The head picture's button and Calculate, where the quiz window's fixed layout puts
+        // them below the menu bar.
+        const QString geometry =
+            tool(u"xdotool"_s, {u"getwindowgeometry"_s, u"--shell"_s, copy.window.id}).value_or("");
+        static const QRegularExpression heightLine(u"^HEIGHT=(\\d+)$"_s,
+                                                   QRegularExpression::MultilineOption);
+        const int menuBar = heightLine.match(geometry).captured(1).toInt() - 555;
+        QVERIFY2(menuBar > 0, qPrintable(geometry));
+        static constexpr QPoint stageButton[] = {
+            {23, 320}, {228, 328}, {433, 324}, {23, 478}, {231, 482}};
+        for (const QPoint point : {stageButton[stage], QPoint(522, 436)})
+            tool(u"xdotool"_s,
+                 {u"mousemove"_s, u"--window"_s, copy.window.id, QString::number(point.x()),
+                  QString::number(menuBar + point.y()), u"click"_s, u"1"_s});
+        QVERIFY2(waitForWindow(windowPattern, copy.pid(), resultWidth),
+                 "no result window after Calculate");
+
+        tressora::QuizAnswers answers;
+        answers.age = age;
+        answers.stress = stress;
+        answers.stage = stage;
+        answers.father = bald.contains(0);
+        answers.maternal = bald.contains(1);
+        answers.paternal = bald.contains(2);
+        const tressora::ResultHandOver expected =
+            tressora::handOverFor(tressora::ScoreAnswers(answers), QString::number(age),
+                                  tressora::stressLevelText(stress));
+        const QStringList shown = {u"Age"_s,
+                                   expected.lblYourAge,
+                                   u"Level Of Stress"_s,
+                                   expected.lblLevelOfStress,
+                                   u"Chances of Losing Hair"_s,
+                                   expected.lblProbability,
+                                   expected.blankSentence
+                                       ? QString()
+                                       : u"You will most likely lose all your hair by the age of"_s,
+                                   expected.lblAge};
+        std::optional<QStringList> texts;
+        QVERIFY2(waitUntil([&] { return (texts = windowTexts(resultWidth)).has_value(); }),
+                 "UI Automation finds no result window");
+        const qsizetype first = texts->indexOf(u"Age"_s);
+        QVERIFY2(first >= 0, qPrintable(texts->join(u" | "_s)));
+        QCOMPARE(texts->mid(first, shown.size()), shown);
     }
 
     void farewellStaysAbove()
