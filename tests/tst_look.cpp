@@ -79,8 +79,9 @@ QPalette highContrastPalette()
 
 // What a desktop imposes on the program before its windows are made.
 struct Desktop {
-    QPalette palette; // the application palette
-    QString style;    // the application style
+    QPalette palette;          // the application palette
+    QString style;             // the application style
+    bool changedLater = false; // imposed only once the window is on screen
 };
 
 Desktop desktop(const QString &name)
@@ -93,11 +94,13 @@ Desktop desktop(const QString &name)
         return {highContrastPalette(), "Fusion"};
     if (name == "Windows style")
         return {QPalette(), "Windows"};
+    if (name == "Windows style, changed later")
+        return {QPalette(), "Windows", true};
     return {darkPalette(), "Windows"}; // "Windows style, dark palette"
 }
 
 const QStringList desktops = {"dark palette", "high-contrast palette", "Windows style",
-                              "Windows style, dark palette"};
+                              "Windows style, dark palette", "Windows style, changed later"};
 const QStringList windows = {"frmMain", "frmDisplay", "frmNagScreen2", "frmAbout"};
 
 // Makes and shows a window, on the given screen or the primary one.
@@ -142,9 +145,17 @@ QWidget *opened(QWidget *window, const QString &part)
 
 QImage picture(const QString &windowName, const QString &part, const Desktop &on)
 {
-    QApplication::setStyle(QStyleFactory::create(on.style));
-    QApplication::setPalette(on.palette);
+    const auto impose = [&] {
+        QApplication::setStyle(QStyleFactory::create(on.style));
+        QApplication::setPalette(on.palette);
+    };
+    if (!on.changedLater)
+        impose();
     QWidget *window = makeWindow(windowName);
+    if (on.changedLater) {
+        impose();
+        QCoreApplication::processEvents();
+    }
     const QImage image =
         opened(window, part)->grab().toImage().convertToFormat(QImage::Format_RGB32);
     closeAllWindows();
