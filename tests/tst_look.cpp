@@ -77,7 +77,7 @@ QPalette highContrastPalette()
                        {QPalette::HighlightedText, Qt::black}});
 }
 
-// What a desktop imposes on the program before its windows are made.
+// What a desktop imposes on the program: before its windows are made, or once one is shown.
 struct Desktop {
     QPalette palette;          // the application palette
     QString style;             // the application style
