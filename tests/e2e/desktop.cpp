@@ -117,9 +117,14 @@ QList<Window> visibleWindows(const QString &namePattern, qint64 pid, int width)
         const QStringList lines = QString::fromUtf8(details.value_or("")).split('\n');
         if (!details || lines.size() < 3)
             continue; // gone since the search
-        const int shownWidth =
-            lines.filter(QRegularExpression(u"^WIDTH="_s)).value(0).mid(6).toInt();
-        const Window window{id, lines.at(0).toLongLong(), shownWidth, lines.at(1)};
+        const auto value = [&](const QString &key) {
+            return lines.filter(QRegularExpression(u'^' + key + u'='))
+                .value(0)
+                .mid(key.size() + 1)
+                .toInt();
+        };
+        const Window window{id, lines.at(0).toLongLong(), value(u"WIDTH"_s), lines.at(1),
+                            value(u"HEIGHT"_s)};
         if ((pid == 0 || window.pid == pid) && (width == anyWidth || window.width == width))
             windows.append(window);
     }

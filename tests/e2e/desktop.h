@@ -33,6 +33,7 @@ struct Window {
     qint64 pid = 0;
     int width = 0;
     QString name;
+    int height = 0; // of its inside, as xdotool reports it
 };
 // Mapped windows whose name matches, of the given process (0: any) and width (0: any).
 QList<Window> visibleWindows(const QString &namePattern = anyPattern, qint64 pid = 0,
