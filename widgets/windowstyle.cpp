@@ -102,6 +102,16 @@ QPalette everyRoleSet(const QPalette &own)
     return full;
 }
 
+// Qt's own Fusion as the application's style, not wrapped in a style sheet's or a desktop's
+// proxy, draws exactly as programStyle() does: a widget left in it needs no style of its own,
+// which would cost a repolish of every widget as each window is made.
+bool drawsAsProgramStyle(const QStyle *style)
+{
+    return style == programStyle() ||
+           (style == QApplication::style() &&
+            qstrcmp(style->metaObject()->className(), "QFusionStyle") == 0);
+}
+
 bool isPopup(const QWidget *widget)
 {
     return widget->windowType() == Qt::Popup;
@@ -152,6 +162,13 @@ public:
         case QEvent::Polish:
             adopt(static_cast<QWidget *>(watched));
             break;
+        case QEvent::StyleChange:
+            // The application's style changed under a widget that had none of its own: the
+            // whole window is adopted again, each widget before its children as when it was
+            // made (a combo box sets its list up in its own style).
+            if (!drawsAsProgramStyle(static_cast<QWidget *>(watched)->style()))
+                adopt(static_cast<QWidget *>(parent()));
+            break;
         case QEvent::PaletteChange: {
             // A combo box hands its list the palette of a plain menu, the application's, each time
             // its own palette or style changes.
@@ -170,7 +187,7 @@ private:
     // The widget is watched already; its children are watched from here on.
     void adopt(QWidget *widget)
     {
-        if (widget->style() != programStyle())
+        if (!drawsAsProgramStyle(widget->style()))
             widget->setStyle(programStyle());
         if (inPopup(widget))
             keepPopupPalette(widget);
