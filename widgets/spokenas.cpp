@@ -141,6 +141,27 @@ public:
     }
 };
 
+// Readers keep what they were told of a window, its description among them, from when they
+// first met it, which can be before it was filled in and shown; as it is shown, they are told
+// that the description, which is made from its texts, has changed.
+class DescriptionOnShow : public QObject {
+public:
+    explicit DescriptionOnShow(QWidget *window)
+        : QObject(window)
+    {
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            QAccessibleEvent changed(watched, QAccessible::DescriptionChanged);
+            QAccessible::updateAccessibility(&changed);
+        }
+        return false;
+    }
+};
+
 QAccessibleInterface *spokenAsFactory(const QString &, QObject *object)
 {
     if (object == nullptr || !object->isWidgetType())
@@ -243,6 +264,8 @@ void speakAs(QWidget *widget, SpokenAs kind)
     }();
     Q_UNUSED(installed);
     widget->setProperty(spokenAsProperty, static_cast<int>(kind));
+    if (kind == SpokenAs::Message)
+        new DescriptionOnShow(widget);
     // Setting up the form may have made the interface Qt picks for the widget; dropped, the next
     // request makes this one.
     if (QAccessibleInterface *made = QAccessible::queryAccessibleInterface(widget))
