@@ -19,7 +19,15 @@ runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.d
 pthread=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libwinpthread-1.dll)")
 export WINEPATH="Z:${QT_PREFIX//\//\\}\\bin;Z:${runtime//\//\\};Z:${pthread//\//\\}"
 export WINEPREFIX=$build/wine-suites WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
-[ -d "$WINEPREFIX" ] || { echo "test-wine.sh: a Wine prefix for the suites"; wineboot -i >/dev/null 2>&1; }
+# The prefix is made without a display. Wine's server and its desktop outlive wineboot for a
+# while, and a program started meanwhile joins that desktop, which has no display either: its
+# windows never reach the X server (on a fresh machine every suite that shows a window failed).
+# So the suites start only once that server has gone.
+if [ ! -d "$WINEPREFIX" ]; then
+    echo "test-wine.sh: a Wine prefix for the suites"
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+fi
 # The suites take Qt's own translations from the Qt they are built against (the installed
 # program has them beside it): the cross-built Qt gets the host's, of the same version.
 mkdir -p "$QT_PREFIX/translations"
