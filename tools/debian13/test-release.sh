@@ -1,13 +1,14 @@
 #!/bin/bash
 # test-release.sh: what a new user of Debian 13 does, in a Debian 13 root on this machine.
 # In a fresh clone of this repository's HEAD inside the root (tools/debian13/root.sh, root
-# "test"): the README's first command, then `make test`, then `make package`, the package
-# installed with apt and its program started from its menu entry under Xvfb.
-# TRESSORA_DEBIAN13_STEPS="test package" chooses the steps (both by default).
+# "test"): the README's first command, then `make test`, then `make run` under Xvfb until the
+# program's window is on screen, then `make package`, the package installed with apt and its
+# program started from its menu entry under Xvfb.
+# TRESSORA_DEBIAN13_STEPS="test run package" chooses the steps (all three by default).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 repo=$(git -C "$here" rev-parse --show-toplevel)
-steps=${TRESSORA_DEBIAN13_STEPS:-test package}
+steps=${TRESSORA_DEBIAN13_STEPS:-test run package}
 
 handover=$(mktemp -d)
 trap 'rm -rf "$handover"' EXIT
@@ -29,6 +30,8 @@ for step in '"$steps"'; do
     test)
         make test
         echo "== make test in the Debian 13 root: $(( $(date +%s) - start )) s from the first command" ;;
+    run)
+        tools/check-make-run.sh ;;
     package)
         make package
         DEBIAN_FRONTEND=noninteractive apt-get install -y -q ./build/tressora_*.deb
