@@ -84,7 +84,7 @@ SANITIZE_SKIP  ?= ^(e2e|pkg|packaging)
 SANITIZE_ENV   := ASAN_OPTIONS=halt_on_error=1:abort_on_error=0:detect_leaks=1:check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1:intercept_tls_get_addr=0 \
                   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:report_error_type=1
 
-.PHONY: test-sanitize valgrind fuzz test-debian13
+.PHONY: test-sanitize valgrind fuzz test-debian13 test-debian12
 
 test-sanitize: setup
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTRESSORA_SANITIZE=ON -DTRESSORA_WERROR=ON $(CMAKE_ARGS)
@@ -98,6 +98,12 @@ test-sanitize: setup
 test-debian13:
 	@$(MAKE) --no-print-directory setup PACKAGES="debootstrap git"
 	$(SUDO) tools/debian13/test-release.sh
+
+# The same in a fresh Debian 12 root (kept as ~/.cache/tressora/debian12-test). CI runs `make test`
+# on its own Debian 12 machine instead; this one starts from nothing, as a new user's machine does.
+test-debian12:
+	@$(MAKE) --no-print-directory setup PACKAGES="debootstrap git"
+	$(SUDO) env TRESSORA_ROOT_SUITE=bookworm tools/debian13/test-release.sh
 
 # One whole session (start, fifty calculations with Back, the about box, the refer-a-friend
 # window, the end) under Valgrind. Fails on any memory error and on any block definitely lost

@@ -1,5 +1,6 @@
 #!/bin/bash
 # root.sh: a minimal Debian 13 (trixie) system in a folder, for building and testing there.
+# TRESSORA_ROOT_SUITE=bookworm makes and runs Debian 12 roots instead (named debian12-NAME).
 #
 #   root.sh prepare NAME                        make the root NAME if it is not there yet
 #   root.sh run NAME [--bind HOST:INSIDE]... -- COMMAND...
@@ -14,7 +15,12 @@
 set -euo pipefail
 
 roots=${TRESSORA_ROOTS:-${XDG_CACHE_HOME:-$HOME/.cache}/tressora}
-suite=trixie
+suite=${TRESSORA_ROOT_SUITE:-trixie}
+case $suite in
+    trixie) prefix=debian13 ;;
+    bookworm) prefix=debian12 ;;
+    *) echo "root.sh: TRESSORA_ROOT_SUITE is trixie or bookworm, not $suite" >&2; exit 1 ;;
+esac
 
 die() { echo "root.sh: $*" >&2; exit 1; }
 [ "$(id -u)" -eq 0 ] || die "needs root (mounting and chroot): run it with sudo"
@@ -30,7 +36,7 @@ host_mirror() {
 }
 
 base_root() {
-    local base=$roots/debian13-base
+    local base=$roots/$prefix-base
     [ -e "$base/.tressora-base" ] && { echo "$base"; return; }
     command -v debootstrap >/dev/null || die "debootstrap is missing (apt-get install debootstrap)"
     local mirror
@@ -38,8 +44,8 @@ base_root() {
     rm -rf "$base.partial"
     mkdir -p "$roots"
     echo "root.sh: debootstrap $suite from $mirror (once; later runs reuse it)" >&2
-    debootstrap --variant=minbase "$suite" "$base.partial" "$mirror" >"$roots/debootstrap.log" 2>&1 ||
-        { tail -n 20 "$roots/debootstrap.log" >&2; die "debootstrap failed"; }
+    debootstrap --variant=minbase "$suite" "$base.partial" "$mirror" >"$roots/$prefix-debootstrap.log" 2>&1 ||
+        { tail -n 20 "$roots/$prefix-debootstrap.log" >&2; die "debootstrap failed"; }
     local security=${mirror%/debian}/debian-security
     [ "$security" != "$mirror/debian-security" ] || security=http://deb.debian.org/debian-security
     cat >"$base.partial/etc/apt/sources.list" <<SOURCES
@@ -53,7 +59,7 @@ SOURCES
 }
 
 prepare() {
-    local name=$1 root=$roots/debian13-$1
+    local name=$1 root=$roots/$prefix-$1
     [ -e "$root/.tressora-root" ] && { echo "$root"; return; }
     local base
     base=$(base_root)
@@ -126,7 +132,7 @@ case ${1:-} in
     prepare) prepare "${2:?name}" ;;
     run) shift; run "$@" ;;
     clean)
-        root=$roots/debian13-${2:?name}
+        root=$roots/$prefix-${2:?name}
         release "$root"
         [ -z "$(mounts_under "$root")" ] || die "$root still has mounts; not removing it"
         rm -rf "$root" ;;

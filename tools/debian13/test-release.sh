@@ -4,16 +4,18 @@
 # "test"): the README's first command, then `make test`, then `make run` under Xvfb until the
 # program's window is on screen, then `make package`, the package installed with apt and its
 # program started from its menu entry under Xvfb.
-# TRESSORA_DEBIAN13_STEPS="test run package" chooses the steps (all three by default).
+# TRESSORA_DEBIAN13_STEPS="test run package" chooses the steps (all three by default);
+# TRESSORA_ROOT_SUITE=bookworm does the same in a fresh Debian 12 root.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 repo=$(git -C "$here" rev-parse --show-toplevel)
 steps=${TRESSORA_DEBIAN13_STEPS:-test run package}
+case ${TRESSORA_ROOT_SUITE:-trixie} in bookworm) release="Debian 12" ;; *) release="Debian 13" ;; esac
 
 handover=$(mktemp -d)
 trap 'rm -rf "$handover"' EXIT
 git -C "$repo" bundle create "$handover/tressora.bundle" HEAD 2>/dev/null
-echo "== Debian 13 root: a fresh clone of $(git -C "$repo" rev-parse --short HEAD)"
+echo "== $release root: a fresh clone of $(git -C "$repo" rev-parse --short HEAD)"
 
 script='set -euo pipefail
 cd /root
@@ -29,7 +31,7 @@ for step in '"$steps"'; do
     case $step in
     test)
         make test
-        echo "== make test in the Debian 13 root: $(( $(date +%s) - start )) s from the first command" ;;
+        echo "== make test in the '"$release"' root: $(( $(date +%s) - start )) s from the first command" ;;
     run)
         tools/check-make-run.sh ;;
     package)
