@@ -94,7 +94,8 @@ test-sanitize: setup
 
 # The README's commands as a new user of Debian 13 runs them: a Debian 13 root made once with
 # debootstrap (kept in ~/.cache/tressora and reused), a fresh clone of HEAD inside it, `make test`,
-# then `make package` with the package installed by apt and started under Xvfb. Needs root.
+# `make run` until its window is on screen, then `make package` with the package installed by apt
+# and started under Xvfb. Needs root.
 test-debian13:
 	@$(MAKE) --no-print-directory setup PACKAGES="debootstrap git"
 	$(SUDO) tools/debian13/test-release.sh
