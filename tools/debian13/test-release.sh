@@ -10,12 +10,11 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 repo=$(git -C "$here" rev-parse --show-toplevel)
 steps=${TRESSORA_DEBIAN13_STEPS:-test run package}
-case ${TRESSORA_ROOT_SUITE:-trixie} in bookworm) release="Debian 12" ;; *) release="Debian 13" ;; esac
 
 handover=$(mktemp -d)
 trap 'rm -rf "$handover"' EXIT
 git -C "$repo" bundle create "$handover/tressora.bundle" HEAD 2>/dev/null
-echo "== $release root: a fresh clone of $(git -C "$repo" rev-parse --short HEAD)"
+echo "== ${TRESSORA_ROOT_SUITE:-trixie} root: a fresh clone of $(git -C "$repo" rev-parse --short HEAD)"
 
 script='set -euo pipefail
 cd /root
@@ -31,7 +30,7 @@ for step in '"$steps"'; do
     case $step in
     test)
         make test
-        echo "== make test in the '"$release"' root: $(( $(date +%s) - start )) s from the first command" ;;
+        echo "== make test in the root: $(( $(date +%s) - start )) s from the first command" ;;
     run)
         tools/check-make-run.sh ;;
     package)
