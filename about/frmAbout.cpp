@@ -5,6 +5,7 @@
 #include "widgets/linklabel.h"
 #include "widgets/windowstyle.h"
 
+#include <QPointer>
 #include <QWindow>
 
 namespace tressora {
@@ -45,7 +46,9 @@ void frmAbout::showModal(QWidget *opener)
         box->winId();
         box->windowHandle()->setTransientParent(opener->window()->windowHandle());
     }
+    const QPointer<QWidget> from = opener != nullptr ? opener->window() : nullptr;
     box->exec();
+    activateAgain(from);
 }
 
 void frmAbout::cmdOK_Click()

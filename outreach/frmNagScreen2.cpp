@@ -221,7 +221,6 @@ bool frmNagScreen2::EmailBox_KeyPress(QWidget *box, const QKeyEvent *event)
     if (event->text() != QLatin1String(" "))
         return false;
     refuse(tr("Email Address Cannot Contain Space"));
-    box->activateWindow();
     box->setFocus();
     return true;
 }
@@ -229,6 +228,7 @@ bool frmNagScreen2::EmailBox_KeyPress(QWidget *box, const QKeyEvent *event)
 void frmNagScreen2::refuse(const QString &message)
 {
     QMessageBox::critical(this, applicationTitle(), message, QMessageBox::Ok);
+    activateAgain(this);
 }
 
 QString frmNagScreen2::boxText(const QObject *box) const

@@ -30,10 +30,10 @@ struct Opening {
     QPoint centreOffset{1000, 1000}; // of its frame from the screen's centre, once up
 };
 
-// Opens the box with showModal(), runs `whileOpen` on it once it is up and active, and returns
-// when showModal() does. A box still up two seconds later is closed by force, failing the test
-// instead of hanging it.
-Opening openModal(const std::function<void(frmAbout *)> &whileOpen)
+// Opens the box with showModal() from the opener, runs `whileOpen` on it once it is up and
+// active, and returns when showModal() does. A box still up two seconds later is closed by force,
+// failing the test instead of hanging it.
+Opening openModal(const std::function<void(frmAbout *)> &whileOpen, QWidget *opener = nullptr)
 {
     Opening result;
     QTimer::singleShot(0, [&] {
@@ -55,7 +55,7 @@ Opening openModal(const std::function<void(frmAbout *)> &whileOpen)
             dialog->done(QDialog::Rejected);
         }
     });
-    frmAbout::showModal();
+    frmAbout::showModal(opener);
     return result;
 }
 
@@ -342,6 +342,33 @@ private slots:
         QVERIFY(catcher.addresses.isEmpty());
         for (QWidget *w : programWindows())
             QVERIFY2(qobject_cast<frmAbout *>(w) == nullptr, "an about box is left over");
+    }
+
+    // However the box is closed, the window it was opened from is the active one again, with or
+    // without a window manager to see to it.
+    void openerActiveAgain_data()
+    {
+        columns<Way>("way");
+        row("click on OK", Way::ClickOK);
+        row("close box", Way::CloseBox);
+    }
+    void openerActiveAgain()
+    {
+        const auto [way] = fetch<Way>("way");
+        QWidget opener;
+        opener.show();
+        QVERIFY(QTest::qWaitForWindowActive(&opener));
+        const Opening opening = openModal(
+            [way](frmAbout *box) {
+                if (way == Way::ClickOK)
+                    QTest::mouseClick(directControl(box, "cmdOK"), Qt::LeftButton);
+                else
+                    box->close();
+            },
+            &opener);
+        QVERIFY(opening.wasUp);
+        QVERIFY2(!opening.forcedClosed, "the box stayed open");
+        QTRY_VERIFY(opener.isActiveWindow());
     }
 
     void eachOpeningIsFresh()

@@ -367,6 +367,8 @@ private slots:
         QCOMPARE(boxes_->seen, refusal(expected));
         QVERIFY(browser_->addresses.isEmpty());
         QVERIFY(frmNagScreen2::existing()->isVisible());
+        // Active again once the refusal has gone, with or without a window manager.
+        QTRY_VERIFY(frmNagScreen2::existing()->isActiveWindow());
     }
 
     void sentTexts_data()

@@ -424,9 +424,14 @@ void TestQuiz::resultReadingOrder()
     QVERIFY(texts.size() >= 6);
     // Readers that read a message's description rather than its short texts read them all there,
     // in the same order.
-    QCOMPARE(QAccessible::queryAccessibleInterface(frmDisplay::existing())
-                 ->text(QAccessible::Description),
-             texts.join(QStringLiteral(", ")));
+    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(frmDisplay::existing());
+    QCOMPARE(window->text(QAccessible::Description), texts.join(QStringLiteral(", ")));
+    // ...and readers that leave the description out (Orca 48, as a window follows another)
+    // read the same words as the window's own text, whole or piece by piece.
+    QAccessibleTextInterface *own = window->textInterface();
+    QVERIFY(own != nullptr);
+    QCOMPARE(own->text(0, own->characterCount()), texts.join(QStringLiteral(", ")));
+    QCOMPARE(own->text(0, 3), texts.first().left(3));
     const QList<QLabel *> labels = frame->findChildren<QLabel *>();
     for (QLabel *a : labels) {
         for (QLabel *b : labels)

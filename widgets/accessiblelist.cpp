@@ -102,6 +102,11 @@ void *AccessibleList::interface_cast(QAccessible::InterfaceType type)
     return QAccessibleWidget::interface_cast(type);
 }
 
+QString AccessibleList::shownText() const
+{
+    return list()->currentText();
+}
+
 void AccessibleList::selection(int selectionIndex, int *startOffset, int *endOffset) const
 {
     *startOffset = 0;
@@ -113,49 +118,9 @@ int AccessibleList::selectionCount() const
     return characterCount() > 0 ? 1 : 0;
 }
 
-void AccessibleList::addSelection(int, int) {}
-
-void AccessibleList::removeSelection(int) {}
-
-void AccessibleList::setSelection(int, int, int) {}
-
 int AccessibleList::cursorPosition() const
 {
     return characterCount();
-}
-
-void AccessibleList::setCursorPosition(int) {}
-
-QString AccessibleList::text(int startOffset, int endOffset) const
-{
-    const QString shown = list()->currentText();
-    if (startOffset < 0 || endOffset < startOffset)
-        return QString();
-    return shown.mid(startOffset, endOffset - startOffset);
-}
-
-int AccessibleList::characterCount() const
-{
-    return static_cast<int>(list()->currentText().size());
-}
-
-QRect AccessibleList::characterRect(int) const
-{
-    return QRect();
-}
-
-int AccessibleList::offsetAtPoint(const QPoint &) const
-{
-    return -1;
-}
-
-void AccessibleList::scrollToSubstring(int, int) {}
-
-QString AccessibleList::attributes(int, int *startOffset, int *endOffset) const
-{
-    *startOffset = 0;
-    *endOffset = characterCount();
-    return QString();
 }
 
 #if TRESSORA_LIST_SELECTION

@@ -7,6 +7,8 @@
 // its open list: readers that follow a list's selection rather than its text speak that item.
 #pragma once
 
+#include "widgets/readonlytext.h"
+
 #include <QAccessibleWidget>
 #include <QtGlobal>
 
@@ -22,7 +24,7 @@ class QComboBox;
 namespace tressora {
 
 class AccessibleList : public QAccessibleWidget,
-                       public QAccessibleTextInterface
+                       public ReadOnlyText
 #if TRESSORA_LIST_SELECTION
     ,
                        public QAccessibleSelectionInterface
@@ -34,6 +36,7 @@ public:
     // Name: the list's accessible name (its question), or its label's text when it has none;
     // Value: the entry shown.
     QString text(QAccessible::Text t) const override;
+    using ReadOnlyText::text;
     QAccessible::State state() const override;
     // The open list of entries, so a reader can walk them.
     int childCount() const override;
@@ -43,20 +46,11 @@ public:
     void doAction(const QString &actionName) override;
     void *interface_cast(QAccessible::InterfaceType type) override;
 
-    // The entry shown, as read-only text without a selection; the caret stays at its start.
+    // The entry shown, as read-only text, all of it selected; the caret stays at its end.
+    QString shownText() const override;
     void selection(int selectionIndex, int *startOffset, int *endOffset) const override;
     int selectionCount() const override;
-    void addSelection(int startOffset, int endOffset) override;
-    void removeSelection(int selectionIndex) override;
-    void setSelection(int selectionIndex, int startOffset, int endOffset) override;
     int cursorPosition() const override;
-    void setCursorPosition(int position) override;
-    QString text(int startOffset, int endOffset) const override;
-    int characterCount() const override;
-    QRect characterRect(int offset) const override;
-    int offsetAtPoint(const QPoint &point) const override;
-    void scrollToSubstring(int startIndex, int endIndex) override;
-    QString attributes(int offset, int *startOffset, int *endOffset) const override;
 
 #if TRESSORA_LIST_SELECTION
     // The entry shown, as the one selected item of the open list (none while nothing is shown);

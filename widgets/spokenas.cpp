@@ -1,5 +1,7 @@
 #include "widgets/spokenas.h"
 
+#include "widgets/readonlytext.h"
+
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -123,8 +125,11 @@ void collectOwnTexts(const QAccessibleInterface *node, QStringList &texts)
 
 // A window read out whole as it opens: readers that read a message's unlabelled texts find them
 // as its children; readers that read a message's description instead, and skip short texts such
-// as "50" among its children, find every one of them there, in reading order.
-class SpokenMessage : public QAccessibleWidget {
+// as "50" among its children, find every one of them there, in reading order. The same words are
+// the message's own text, which Orca 48 reads where it leaves the description out: when the
+// window opens just as the one before it has gone, Orca 48 presents it as if the reader had been
+// on it already, and it does not repeat a description there.
+class SpokenMessage : public QAccessibleWidget, public ReadOnlyText {
 public:
     explicit SpokenMessage(QWidget *window)
         : QAccessibleWidget(window, QAccessible::AlertMessage)
@@ -132,33 +137,24 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        if (t == QAccessible::Description && widget()->accessibleDescription().isEmpty()) {
-            QStringList texts;
-            collectOwnTexts(this, texts);
-            return texts.join(QLatin1String(", "));
-        }
+        if (t == QAccessible::Description && widget()->accessibleDescription().isEmpty())
+            return shownText();
         return QAccessibleWidget::text(t);
     }
-};
+    using ReadOnlyText::text;
 
-// Readers keep what they were told of a window, its description among them, from when they
-// first met it, which can be before it was filled in and shown; as it is shown, they are told
-// that the description, which is made from its texts, has changed.
-class DescriptionOnShow : public QObject {
-public:
-    explicit DescriptionOnShow(QWidget *window)
-        : QObject(window)
+    QString shownText() const override
     {
-        window->installEventFilter(this);
+        QStringList texts;
+        collectOwnTexts(this, texts);
+        return texts.join(QLatin1String(", "));
     }
 
-    bool eventFilter(QObject *watched, QEvent *event) override
+    void *interface_cast(QAccessible::InterfaceType type) override
     {
-        if (event->type() == QEvent::Show) {
-            QAccessibleEvent changed(watched, QAccessible::DescriptionChanged);
-            QAccessible::updateAccessibility(&changed);
-        }
-        return false;
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
     }
 };
 
@@ -264,8 +260,6 @@ void speakAs(QWidget *widget, SpokenAs kind)
     }();
     Q_UNUSED(installed);
     widget->setProperty(spokenAsProperty, static_cast<int>(kind));
-    if (kind == SpokenAs::Message)
-        new DescriptionOnShow(widget);
     // Setting up the form may have made the interface Qt picks for the widget; dropped, the next
     // request makes this one.
     if (QAccessibleInterface *made = QAccessible::queryAccessibleInterface(widget))

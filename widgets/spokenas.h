@@ -12,7 +12,8 @@ enum class SpokenAs {
     Dialog,
     // A window that a reader reads out whole as it opens, every text in reading order, short
     // ones too, as it reads a message. Its texts are the labels spoken as Text under it; they
-    // are also its description, in the same order, for readers that read that instead.
+    // are also its description and its own text, in the same order, for readers that read one
+    // of those instead.
     Message,
     // A label that is a text of its own, read with the window's other texts, and not one of the
     // controls that the caption of the frame around it names.

@@ -279,6 +279,12 @@ void prepareFixedWindow(QWidget *window)
     new FirstShowPlacer(window);
 }
 
+void activateAgain(QWidget *window)
+{
+    if (window != nullptr && window->isVisible())
+        window->activateWindow();
+}
+
 QRect centredFrame(const QWidget *window, QRect frame)
 {
     const QScreen *screen = window->screen();

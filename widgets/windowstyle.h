@@ -43,6 +43,12 @@ QPalette programPalette();
 // window, message boxes among them, are left to the desktop's look.
 void keepProgramLook(QWidget *window);
 
+// Makes the window the active one again once a modal box opened on it has closed, as window
+// managers do. On a display without one, no window of the program would be active afterwards, and
+// a screen reader that forgets everything as the active window goes (Orca 48) would hear nothing
+// more of the program. Nothing happens to a window that is hidden or gone.
+void activateAgain(QWidget *window);
+
 // Moves a window so that its frame is centred in the available area of the screen it will
 // appear on. A window larger than that area keeps its top-left corner inside it, so its title bar
 // and menu bar can be reached.

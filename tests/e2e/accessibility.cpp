@@ -10,6 +10,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <memory>
+
 #include <unistd.h>
 
 using namespace e2e;
@@ -135,9 +137,9 @@ qsizetype firstUnheard(const QStringList &heard, const QStringList &phrases)
     return -1;
 }
 
-// How a row begins: at the quiz window; with the update prompt asking; or with a second copy
-// started while the first one runs.
-enum class Start { Quiz, UpdatePrompt, SecondCopy };
+// How a row that needs a start of its own begins: with the update prompt asking, or with a second
+// copy started while the first one runs.
+enum class Start { UpdatePrompt, SecondCopy };
 
 } // namespace
 
@@ -203,132 +205,292 @@ private slots:
         QCOMPARE(labelled.first().text, shown);
     }
 
-    // What Orca says, with its default settings, as the keys are pressed: the row's prelude
-    // brings the program where the row starts, step by step (the keys of a step, separated by
-    // blanks, pressed at once), each step followed by a pause for Orca to speak,
-    // then the keys are pressed and the phrases must be heard in that order, each as whole words,
-    // in what Orca says after them (without keys: as the row's start opens a window). A word in
-    // braces is what Orca calls a kind of control, in the words of the release that runs
-    // (readerWords). Three tables, each a test of its own. The lists: Tab, arrows, Home, End and
-    // typing.
-    void heardLists_data()
+    // What Orca says, with its default settings, as a blind user walks the whole program by the
+    // keyboard alone: one Orca and one copy of the program for every row of a language, from the
+    // first Tab in the quiz window to the end in the farewell window, so that what builds up over
+    // a session is met as the user meets it. Each row presses its keys in whatever window has
+    // the focus, after Orca has fallen silent, and the phrases must be heard in that order, each as
+    // whole words, in what Orca says after them. A word in braces is what Orca calls a kind of
+    // control, in the words of the release that runs (readerWords). The last row of a road ends
+    // the program, which must then end by itself with code 0.
+    void heardOnTheRoad_data()
     {
-        heardColumns();
-        row("stress list, Tab", Start::Quiz, QString(), Keys(), Keys{"Tab"},
-            QStringList{"Level of Stress combo box", "No Stress"});
-        row("sex list, Tab", Start::Quiz, QString(), Keys{"Tab"}, Keys{"Tab"},
-            QStringList{"Sex combo box", "Male"});
-        row("age list, Tab", Start::Quiz, QString(), Keys{"Tab", "Tab"}, Keys{"Tab"},
-            QStringList{"Age combo box", "1"});
-        row("age list, Down", Start::Quiz, QString(), toAge + Keys{"Tab"}, Keys{"Down"},
-            QStringList{"2"});
-        row("age list, End", Start::Quiz, QString(), toAge + Keys{"Tab"}, Keys{"End"},
-            QStringList{"120"});
-        row("age list, Home", Start::Quiz, QString(), toAge + Keys{"Tab", "End"}, Keys{"Home"},
-            QStringList{"1"});
-        row("age list, Up", Start::Quiz, QString(), toAge + Keys{"Tab", "End"}, Keys{"Up"},
-            QStringList{"119"});
-        row("age list, typed", Start::Quiz, QString(), toAge + Keys{"Tab"}, Keys{"3", "5"},
-            QStringList{"35"});
-        row("age list, Down after typing", Start::Quiz, QString(), toAge + Keys{"Tab", "7"},
-            Keys{"Down"}, QStringList{"8"});
-        row("sex list, Down", Start::Quiz, QString(), Keys{"Tab", "Tab"}, Keys{"Down"},
-            QStringList{"Female"});
-        row("stress list, Down", Start::Quiz, QString(), Keys{"Tab"}, Keys{"Down"},
-            QStringList{"Little Stress"});
+        roadColumns();
+        road(english);
     }
-    void heardLists() { hear(); }
+    void heardOnTheRoad() { walk(); }
 
-    // The result and farewell windows and the message boxes.
-    void heardWindows_data()
+    // The same road in each translation, a new Orca and a new copy for each language.
+    void heardOnTheRoadTranslated_data()
     {
-        heardColumns();
-        row("result, on opening", Start::Quiz, QString(), toCalculate, Keys{"Return"}, result50);
-        row("result, read again", Start::Quiz, QString(), toCalculate + Keys{"Return"},
-            Keys{"KP_Add", "KP_Add"}, result50.mid(2, 8));
-        row("farewell, on opening", Start::Quiz, QString(), Keys(), Keys{"alt+x"},
-            QStringList{"Tressora v1.0 dialog", "Orvane regularly", "Exit {push button}"});
-        row("farewell, visit button", Start::Quiz, QString(), Keys{"alt+x"}, Keys{"Tab"},
-            QStringList{"Click Here To Visit Orvane Now {push button}"});
-        row("farewell, your name", Start::Quiz, QString(), Keys{"alt+x", "Tab"}, Keys{"Tab"},
-            QStringList{"Your Name text"});
-        row("farewell, send button", Start::Quiz, QString(), Keys{"alt+x", "Tab", "Tab"},
-            Keys{"Tab"}, QStringList{"Refer A Friend Now {push button}"});
-        row("farewell, your e-mail", Start::Quiz, QString(), Keys{"alt+x", "Tab", "Tab", "Tab"},
-            Keys{"Tab"}, QStringList{"Your Email Address text"});
-        row("farewell, friend's e-mail", Start::Quiz, QString(),
-            Keys{"alt+x", "Tab", "Tab", "Tab", "Tab"}, Keys{"Tab"},
-            QStringList{"Friend's Email Address text"});
-        row("farewell, friend's name", Start::Quiz, QString(),
-            Keys{"alt+x", "Tab", "Tab", "Tab", "Tab", "Tab"}, Keys{"Tab"},
-            QStringList{"Friend's Name text"});
-        row("farewell, message", Start::Quiz, QString(),
-            Keys{"alt+x", "Tab", "Tab", "Tab", "Tab", "Tab", "Tab"}, Keys{"Tab"},
-            QStringList{"Your Message text", "Your Message"});
-        row("farewell, refusal", Start::Quiz, QString(), Keys{"alt+x", "Tab", "Tab", "Tab"},
-            Keys{"Return"},
-            QStringList{"alert Tressora", "Please Enter Proper Email Address", "OK {push button}"});
-        row("update prompt", Start::UpdatePrompt, QString(), Keys(), Keys(),
+        roadColumns();
+        road(german);
+        road(french);
+        road(spanish);
+    }
+    void heardOnTheRoadTranslated() { walk(); }
+
+    // What no session can reach once the quiz window is up: the program starting with the update
+    // prompt asking, and a second copy started while the first one runs. Each row meets a new Orca
+    // and a new copy, started as the row says.
+    void heardAtStart_data()
+    {
+        columns<Start, QStringList>("start", "phrases");
+        row("update prompt", Start::UpdatePrompt,
             QStringList{"alert Tressora", "There maybe an update to this software available",
                         "Do you want to check for an update?", "Yes {push button}"});
-        row("second copy", Start::SecondCopy, QString(), Keys(), Keys(),
+        row("second copy", Start::SecondCopy,
             QStringList{"alert Tressora", "Application is already running", "OK {push button}"});
     }
-    void heardWindows() { hear(); }
 
-    // The same in the translations.
-    void heardTranslated_data()
+    void heardAtStart()
     {
-        heardColumns();
-        row("German, age list", Start::Quiz, u"de"_s, toAge, Keys{"Tab"},
-            QStringList{"Alter combo box", "1"});
-        row("German, sex list, Down", Start::Quiz, u"de"_s, toAge, Keys{"Down"},
-            QStringList{"Frau"});
-        row("German, result", Start::Quiz, u"de"_s, toCalculate, Keys{"Return"},
-            QStringList{"Alter", "50", "Stresslevel", "Kein Stress", "Risiko für Haarausfall",
-                        "Gut möglich", "Du verlierst wahrscheinlich alle Haare bis zum Alter von",
-                        "80", "Zurück {push button}"});
-        row("German, farewell", Start::Quiz, u"de"_s, Keys(), Keys{"alt+b"},
-            QStringList{"Tressora v1.0 dialog", "regelmäßig", "Beenden {push button}"});
-        row("German, farewell, your name", Start::Quiz, u"de"_s, Keys{"alt+b", "Tab"}, Keys{"Tab"},
-            QStringList{"Dein Name text"});
-        row("French, age list", Start::Quiz, u"fr"_s, toAge, Keys{"Tab"},
-            QStringList{"Âge combo box", "1"});
-        row("French, result", Start::Quiz, u"fr"_s, toCalculate, Keys{"Return"},
-            QStringList{"Âge", "50", "Niveau de stress", "Aucun stress",
-                        "Risque de perdre vos cheveux", "Fort possible",
-                        "Vous perdrez sans doute tous vos cheveux d'ici l'âge de", "80",
-                        "Retour {push button}"});
-        row("French, farewell", Start::Quiz, u"fr"_s, Keys(), Keys{"alt+q"},
-            QStringList{"Tressora v1.0 dialog", "régulièrement", "Quitter {push button}"});
-        row("Spanish, age list", Start::Quiz, u"es"_s, toAge, Keys{"Tab"},
-            QStringList{"Edad combo box", "1"});
-        row("Spanish, result", Start::Quiz, u"es"_s, toCalculate, Keys{"Return"},
-            QStringList{"Edad", "50", "Nivel de estrés", "Sin estrés",
-                        "Probabilidad de perder el pelo", "Bastante posible",
-                        "Lo más probable es que pierdas todo el pelo a la edad de", "80",
-                        "Volver {push button}"});
-        row("Spanish, farewell", Start::Quiz, u"es"_s, Keys(), Keys{"alt+s"},
-            QStringList{"Tressora v1.0 dialog", "a menudo", "Salir {push button}"});
+        auto [start, phrases] = fetch<Start, QStringList>("start", "phrases");
+        STEP(inReadersWords(phrases));
+        session_.reset();
+        Orca orca;
+        QVERIFY2(orca.ready(), "Orca did not start");
+        Sandbox sandbox;
+        readerSandbox(sandbox, QString());
+        if (start == Start::UpdatePrompt)
+            writeDuration(sandbox.settingsFile(), u"2001-01-01T00:00:00"_s);
+        orca.settle();
+        qsizetype mark = orca.utterances().size();
+        Copy copy(sandbox);
+        std::optional<Copy> second;
+        if (start == Start::UpdatePrompt) {
+            QVERIFY2(waitForWindow(messageBoxPattern, copy.pid()), "no update prompt");
+        } else {
+            STEP(copy.start(false, "no quiz window"));
+            orca.settle();
+            mark = orca.utterances().size();
+            second.emplace(sandbox);
+            QVERIFY2(waitForWindow(messageBoxPattern, second->pid()), "no message box");
+        }
+        STEP(expectHeard(orca, mark, phrases));
     }
 
-    void heardTranslated() { hear(); }
-
 private:
-    static inline const Keys toAge = {"Tab", "Tab"}; // from Exit, past the stress and sex lists
-    static inline const Keys toCalculate = {"Tab", "Tab", "Tab", "5 0", "Tab", "Tab"}; // age 50
-    static inline const QStringList result50 = {
-        "alert",
-        "Tressora v1.0",
-        "Age",
-        "50",
-        "Level Of Stress",
-        "No Stress",
-        "Chances of Losing Hair",
-        "Quite Possibly",
-        "You will most likely lose all your hair by the age of",
-        "80",
-        "Back {push button}"};
+    // What a road says in one language: the program's own words for each step of it.
+    struct Road {
+        QString language; // empty: English
+        QString stress, noStress, littleStress, sex, male, female, age;
+        QString firstPicture; // the head picture chosen at the start
+        QString calculate;
+        QStringList result; // the result window as it opens, age 50 with no stress
+        Keys back, help, about, exit, refer;
+        QStringList aboutBox; // a few of its words, in reading order
+        QString farewell;     // a word of every support message
+        QStringList stops;    // the farewell window's Tab stops after Exit, as heard
+        QStringList refusal;  // the message box refusing a referral without addresses
+    };
+
+    // The tables read best a few fields a line.
+    // clang-format off
+    static inline const Road english = {
+        {}, u"Level of Stress"_s, u"No Stress"_s, u"Little Stress"_s, u"Sex"_s, u"Male"_s,
+        u"Female"_s, u"Age"_s, u"Full Head of Hair"_s, u"Calculate My Hair Loss"_s,
+        {u"Age"_s, u"50"_s, u"Level Of Stress"_s, u"No Stress"_s, u"Chances of Losing Hair"_s,
+         u"Quite Possibly"_s, u"You will most likely lose all your hair by the age of"_s, u"80"_s,
+         u"Back {push button}"_s},
+        {u"alt+b"_s}, {u"alt+h"_s}, {u"a"_s}, {u"alt+x"_s}, {u"alt+n"_s},
+        {u"Tressora calculates your chances of losing your hair"_s, u"Copyright"_s,
+         u"OK {push button}"_s},
+        u"Orvane regularly"_s,
+        {u"Click Here To Visit Orvane Now {push button}"_s, u"Your Name text"_s,
+         u"Refer A Friend Now {push button}"_s, u"Your Email Address text"_s,
+         u"Friend's Email Address text"_s, u"Friend's Name text"_s, u"Your Message text"_s,
+         u"Exit {push button}"_s},
+        {u"Please Enter Proper Email Address"_s, u"OK {push button}"_s}};
+
+    static inline const Road german = {
+        u"de"_s, u"Stresslevel"_s, u"Kein Stress"_s, u"Wenig Stress"_s, u"Geschlecht"_s,
+        u"Mann"_s, u"Frau"_s, u"Alter"_s, u"Volles Haar"_s, u"Haarausfall berechnen"_s,
+        {u"Alter"_s, u"50"_s, u"Stresslevel"_s, u"Kein Stress"_s, u"Risiko für Haarausfall"_s,
+         u"Gut möglich"_s, u"Du verlierst wahrscheinlich alle Haare bis zum Alter von"_s, u"80"_s,
+         u"Zurück {push button}"_s},
+        {u"alt+z"_s}, {u"alt+h"_s}, {u"s"_s}, {u"alt+b"_s}, {u"alt+e"_s},
+        {u"Tressora berechnet anhand von Alter und Stresslevel"_s, u"Copyright"_s,
+         u"OK {push button}"_s},
+        u"regelmäßig"_s,
+        {u"Hier klicken und Orvane jetzt besuchen {push button}"_s, u"Dein Name text"_s,
+         u"Jetzt empfehlen {push button}"_s, u"Deine E-Mail-Adresse text"_s,
+         u"E-Mail-Adresse deines Freundes text"_s, u"Name deines Freundes text"_s,
+         u"Deine Nachricht text"_s, u"Beenden {push button}"_s},
+        {u"Bitte gib eine gültige E-Mail-Adresse ein"_s, u"OK {push button}"_s}};
+
+    static inline const Road french = {
+        u"fr"_s, u"Niveau de stress"_s, u"Aucun stress"_s, u"Peu de stress"_s, u"Sexe"_s,
+        u"Homme"_s, u"Femme"_s, u"Âge"_s, u"Chevelure abondante"_s, u"Calculer ma calvitie"_s,
+        {u"Âge"_s, u"50"_s, u"Niveau de stress"_s, u"Aucun stress"_s,
+         u"Risque de perdre vos cheveux"_s, u"Fort possible"_s,
+         u"Vous perdrez sans doute tous vos cheveux d'ici l'âge de"_s, u"80"_s,
+         u"Retour {push button}"_s},
+        {u"alt+r"_s}, {u"alt+a"_s}, {u"p"_s}, {u"alt+q"_s}, {u"alt+m"_s},
+        {u"Tressora calcule vos risques de perdre vos cheveux"_s, u"Copyright"_s,
+         u"OK {push button}"_s},
+        u"régulièrement"_s,
+        {u"Cliquez ici pour visiter Orvane dès maintenant {push button}"_s, u"Votre nom text"_s,
+         u"Recommander maintenant {push button}"_s, u"Votre adresse e-mail text"_s,
+         u"Adresse e-mail de votre ami text"_s, u"Nom de votre ami text"_s,
+         u"Votre message text"_s, u"Quitter {push button}"_s},
+        {u"Veuillez saisir une adresse e-mail valide"_s, u"OK {push button}"_s}};
+
+    static inline const Road spanish = {
+        u"es"_s, u"Nivel de estrés"_s, u"Sin estrés"_s, u"Poco estrés"_s, u"Sexo"_s,
+        u"Hombre"_s, u"Mujer"_s, u"Edad"_s, u"Pelo abundante"_s, u"Calcular mi caída de pelo"_s,
+        {u"Edad"_s, u"50"_s, u"Nivel de estrés"_s, u"Sin estrés"_s,
+         u"Probabilidad de perder el pelo"_s, u"Bastante posible"_s,
+         u"Lo más probable es que pierdas todo el pelo a la edad de"_s, u"80"_s,
+         u"Volver {push button}"_s},
+        {u"alt+v"_s}, {u"alt+y"_s}, {u"p"_s}, {u"alt+s"_s}, {u"alt+a"_s},
+        {u"Tressora calcula tus probabilidades de perder el pelo"_s, u"Copyright"_s,
+         u"Aceptar {push button}"_s},
+        u"a menudo"_s,
+        {u"Haz clic aquí para visitar Orvane ahora {push button}"_s, u"Tu nombre text"_s,
+         u"Recomendar ahora {push button}"_s, u"Tu correo electrónico text"_s,
+         u"Correo de tu amigo text"_s, u"Nombre de tu amigo text"_s, u"Tu mensaje text"_s,
+         u"Salir {push button}"_s},
+        {u"Escribe una dirección de correo válida"_s, u"Aceptar {push button}"_s}};
+    // clang-format on
+
+    static void roadColumns()
+    {
+        columns<QString, Keys, QStringList, bool>("language", "keys", "phrases", "ends");
+    }
+
+    // The road, step by step. The program starts with the focus on Exit; every list is tried
+    // with each key that moves in it, then left as it was found, so that the result is the one
+    // for age 50 without stress. The result window is reached once by Space, which presses the
+    // button as the key goes up, and once by Return, which presses it as the key goes down.
+    static void road(const Road &r)
+    {
+        const QString name = r.language.isEmpty() ? u"English"_s : r.language;
+        const auto step = [&](const char *what, const Keys &keys, const QStringList &phrases,
+                              bool ends = false) {
+            QTest::newRow(qPrintable(u"%1: %2"_s.arg(name, QLatin1String(what))))
+                << r.language << keys << phrases << ends;
+        };
+        const QString list = u"%1 combo box"_s;
+        step("the stress list", {"Tab"}, {list.arg(r.stress), r.noStress});
+        step("stress list, Down", {"Down"}, {r.littleStress});
+        step("stress list, Up", {"Up"}, {r.noStress});
+        step("the sex list", {"Tab"}, {list.arg(r.sex), r.male});
+        step("sex list, Down", {"Down"}, {r.female});
+        step("sex list, Up", {"Up"}, {r.male});
+        step("the age list", {"Tab"}, {list.arg(r.age), u"1"_s});
+        step("age list, Down", {"Down"}, {u"2"_s});
+        step("age list, End", {"End"}, {u"120"_s});
+        step("age list, Up", {"Up"}, {u"119"_s});
+        step("age list, Home", {"Home"}, {u"1"_s});
+        step("age list, typed", {"3", "5"}, {u"35"_s});
+        step("age list, Down after typing", {"Down"}, {u"36"_s});
+        step("age list, 50 typed", {"5", "0"}, {u"50"_s});
+        step("the head pictures", {"Tab"}, {r.firstPicture, u"radio button"_s});
+        step("Calculate", {"Tab"}, {r.calculate + u" {push button}"_s});
+        step("Calculate by Space", {"space"},
+             QStringList{u"alert"_s, u"Tressora v1.0"_s} + r.result);
+        step("the result read again", {"KP_Add", "KP_Add"}, r.result.mid(0, 8));
+        step("Back", r.back, {u"Tressora v1.0 frame"_s, r.calculate + u" {push button}"_s});
+        step("Calculate by Return", {"Return"},
+             QStringList{u"alert"_s, u"Tressora v1.0"_s} + r.result);
+        step("Back again", r.back, {u"Tressora v1.0 frame"_s, r.calculate + u" {push button}"_s});
+        step("the about box", r.help + r.about,
+             QStringList{u"Tressora v1.0 dialog"_s} + r.aboutBox);
+        step("the about box closed", {"Escape"},
+             {u"Tressora v1.0"_s, r.calculate + u" {push button}"_s});
+        step("Exit", r.exit, {u"Tressora v1.0 dialog"_s, r.farewell, r.stops.last()});
+        for (qsizetype i = 0; i < r.stops.size(); ++i)
+            step(qPrintable(u"farewell, Tab %1"_s.arg(i + 1)), {"Tab"}, {r.stops.at(i)});
+        step("a referral without addresses", r.refer, QStringList{u"alert Tressora"_s} + r.refusal);
+        step("the refusal closed", {"Return"}, {u"Tressora v1.0 dialog"_s, r.stops.last()});
+        step("the end", r.exit, {}, true);
+    }
+
+    // One reader and one copy of the program, in one language. The copy ends first, then its
+    // home, then Orca.
+    struct Session {
+        explicit Session(const QString &in)
+            : language(in)
+        {}
+        QString language;
+        Orca orca;
+        Sandbox sandbox;
+        std::unique_ptr<Copy> copy;
+    };
+
+    // A reader's program: on the test's session bus, answering readers at once, in the language.
+    static void readerSandbox(Sandbox &sandbox, const QString &language)
+    {
+        sandbox.environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, env("DBUS_SESSION_BUS_ADDRESS"));
+        sandbox.environment.insert(u"QT_LINUX_ACCESSIBILITY_ALWAYS_ON"_s, u"1"_s);
+        if (!language.isEmpty()) {
+            const QString locale = language + u'_' + language.toUpper() + u".UTF-8"_s;
+            sandbox.environment.insert(u"LANG"_s, locale);
+            sandbox.environment.insert(u"LC_MESSAGES"_s, locale);
+            sandbox.environment.insert(u"LANGUAGE"_s, language);
+        }
+    }
+
+    // A new Orca, then a new copy of the program in the language, up to its quiz window. Orca 48
+    // marks an object it finds gone by the object's place in its own memory and forgets the marks
+    // only once a minute, so the objects of a copy started soon after another had ended, landing
+    // where the old ones were, would be taken as gone too: each copy meets an Orca of its own.
+    void startSession(const QString &language)
+    {
+        session_.reset();
+        session_ = std::make_unique<Session>(language);
+        QVERIFY2(session_->orca.ready(), "Orca did not start");
+        readerSandbox(session_->sandbox, language);
+        session_->orca.settle();
+        session_->copy = std::make_unique<Copy>(session_->sandbox);
+        STEP(session_->copy->start(false, "no quiz window"));
+        session_->orca.settle();
+        focusWindow(session_->copy->window);
+    }
+
+    void walk()
+    {
+        auto [language, keys, phrases, ends] =
+            fetch<QString, Keys, QStringList, bool>("language", "keys", "phrases", "ends");
+        STEP(inReadersWords(phrases));
+        checkTools({"orca", "unshare"});
+        if (!session_ || session_->language != language || !session_->copy ||
+            !session_->copy->running())
+            STEP(startSession(language));
+        Orca &orca = session_->orca;
+        orca.settle();
+        const qsizetype mark = orca.utterances().size();
+        pressKeys(keys);
+        if (ends) {
+            QVERIFY2(session_->copy->waitForCleanExit(), "the program does not end with code 0");
+            return;
+        }
+        STEP(expectHeard(orca, mark, phrases));
+    }
+
+    // The phrases with each word in braces put in the running release's words.
+    static void inReadersWords(QStringList &phrases)
+    {
+        const int major = orcaMajorVersion();
+        if (const QString unknown = readerWords(phrases, major); !unknown.isEmpty())
+            QFAIL(qPrintable(u"no words known for %1 in Orca %2"_s.arg(unknown).arg(major)));
+    }
+
+    // Waits until Orca has said the phrases, in order, since the mark.
+    static void expectHeard(const Orca &orca, qsizetype mark, const QStringList &phrases)
+    {
+        QStringList heard;
+        qsizetype unheard = 0;
+        waitUntil(
+            [&] {
+                heard = orca.utterances().mid(mark);
+                return (unheard = firstUnheard(heard, phrases)) < 0;
+            },
+            20000);
+        QVERIFY2(unheard < 0, qPrintable(u"not heard: \"%1\"; heard: \"%2\""_s.arg(
+                                  phrases.value(unheard), heard.join(u"\" \""_s))));
+    }
 
     static int orcaMajorVersion()
     {
@@ -385,81 +547,9 @@ private:
         return QString();
     }
 
-    static void heardColumns()
-    {
-        columns<Start, QString, Keys, Keys, QStringList>("start", "language", "prelude", "keys",
-                                                         "phrases");
-    }
-
-    void hear()
-    {
-        auto [start, language, prelude, keys, phrases] =
-            fetch<Start, QString, Keys, Keys, QStringList>("start", "language", "prelude", "keys",
-                                                           "phrases");
-        // The rows hold for Orca 43 (Debian 12) and Orca 48 (Debian 13), each in its own words.
-        const int major = orcaMajorVersion();
-        if (const QString unknown = readerWords(phrases, major); !unknown.isEmpty())
-            QFAIL(qPrintable(u"no words known for %1 in Orca %2"_s.arg(unknown).arg(major)));
-        // A new Orca for each row. Orca 48 marks an object it finds gone by the object's place
-        // in its own memory and forgets the marks only once a minute, so the objects of a copy
-        // started soon after another had ended, landing where the old ones were, were taken as
-        // gone too: their window was announced without the control that had the focus, and keys
-        // went unheard.
-        checkTools({"orca", "unshare"});
-        orca_.reset();
-        orca_.emplace();
-        QVERIFY2(orca_->ready(), "Orca did not start");
-        Sandbox sandbox;
-        sandbox.environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, env("DBUS_SESSION_BUS_ADDRESS"));
-        sandbox.environment.insert(u"QT_LINUX_ACCESSIBILITY_ALWAYS_ON"_s, u"1"_s);
-        if (!language.isEmpty()) {
-            const QString locale = language + u'_' + language.toUpper() + u".UTF-8"_s;
-            sandbox.environment.insert(u"LANG"_s, locale);
-            sandbox.environment.insert(u"LC_MESSAGES"_s, locale);
-            sandbox.environment.insert(u"LANGUAGE"_s, language);
-        }
-        if (start == Start::UpdatePrompt)
-            writeDuration(sandbox.settingsFile(), u"2001-01-01T00:00:00"_s);
-        orca_->settle();
-        qsizetype mark = orca_->utterances().size();
-        Copy copy(sandbox);
-        std::optional<Copy> second;
-        if (start == Start::UpdatePrompt) {
-            QVERIFY2(waitForWindow(messageBoxPattern, copy.pid()), "no update prompt");
-        } else {
-            STEP(copy.start(false, "no quiz window"));
-            if (start == Start::SecondCopy) {
-                orca_->settle();
-                mark = orca_->utterances().size();
-                second.emplace(sandbox);
-                QVERIFY2(waitForWindow(messageBoxPattern, second->pid()), "no message box");
-            }
-        }
-        if (!keys.isEmpty()) {
-            orca_->settle();
-            focusWindow(copy.window);
-            for (const QString &step : prelude) {
-                pressKeys(step.split(u' '));
-                orca_->settle();
-            }
-            mark = orca_->utterances().size();
-            pressKeys(keys);
-        }
-        QStringList heard;
-        qsizetype unheard = 0;
-        waitUntil(
-            [&] {
-                heard = orca_->utterances().mid(mark);
-                return (unheard = firstUnheard(heard, phrases)) < 0;
-            },
-            20000);
-        QVERIFY2(unheard < 0, qPrintable(u"not heard: \"%1\"; heard: \"%2\""_s.arg(
-                                  phrases.value(unheard), heard.join(u"\" \""_s))));
-    }
-
     Sandbox sandbox_;
     std::optional<Copy> copy_;
-    std::optional<Orca> orca_;
+    std::unique_ptr<Session> session_;
     QString window_;
     QList<List> lists_;
 };
