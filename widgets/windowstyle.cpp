@@ -160,7 +160,9 @@ public:
             break;
         }
         case QEvent::Polish:
-            adopt(static_cast<QWidget *>(watched));
+            // Qt polishes a widget's children right after it, each of them watched from here on
+            // and adopted as it is polished: the widget alone is adopted now.
+            adopt(static_cast<QWidget *>(watched), Depth::WidgetAlone);
             break;
         case QEvent::StyleChange:
             // The application's style changed under a widget that had none of its own: the
@@ -184,8 +186,11 @@ public:
     }
 
 private:
-    // The widget is watched already; its children are watched from here on.
-    void adopt(QWidget *widget)
+    enum class Depth { WithChildren, WidgetAlone };
+
+    // The widget is watched already; its children are watched from here on, and adopted with it
+    // unless it is adopted alone.
+    void adopt(QWidget *widget, Depth depth = Depth::WithChildren)
     {
         if (!drawsAsProgramStyle(widget->style()))
             widget->setStyle(programStyle());
@@ -197,7 +202,8 @@ private:
         for (QObject *child : widget->children()) {
             if (!keepsDesktopLook(child)) {
                 child->installEventFilter(this);
-                adopt(static_cast<QWidget *>(child));
+                if (depth == Depth::WithChildren)
+                    adopt(static_cast<QWidget *>(child));
             }
         }
     }
