@@ -1,23 +1,27 @@
 # Two commands do everything on a fresh Debian 12 or 13 machine (after `apt-get install make git`):
-#   make run    install what is missing, build, start the program
-#   make test   install what is missing, build, run the whole test suite
+#   make run    install what building and running need, build, start the program
+#   make test   install that and the test tools, build, run the whole test suite
 BUILD      ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?=
 
-# Debian packages the build, the tests and the screenshots need.
-PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
-            qt6-l10n-tools qt6-tools-dev qt6-translations-l10n \
-            fonts-dejavu-core xvfb xauth xdotool imagemagick \
-            desktop-file-utils appstream lintian dpkg-dev file x11-utils \
-            php-cli curl xclip x11-xserver-utils \
-            mutter dbus-x11 wmctrl x11-apps dbus-daemon at-spi2-core python3-pyatspi orca \
-            weston xwayland qt6-wayland
+# Debian packages: what building and running need (the compiler, CMake, Qt's development files
+# and tools, the fonts the windows are laid out for), and what the tests, the packaging checks
+# and the screenshots need on top.
+RUN_PACKAGES  := cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev \
+                 qt6-l10n-tools qt6-tools-dev qt6-translations-l10n fonts-dejavu-core
+TEST_PACKAGES := xvfb xauth xdotool imagemagick \
+                 desktop-file-utils appstream lintian dpkg-dev file x11-utils \
+                 php-cli curl xclip x11-xserver-utils \
+                 mutter dbus-x11 wmctrl x11-apps dbus-daemon at-spi2-core python3-pyatspi orca \
+                 weston xwayland qt6-wayland qt6-gtk-platformtheme
+# What `make setup` installs; other targets name their own.
+PACKAGES ?= $(RUN_PACKAGES)
 
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all setup configure build run test clean format
+.PHONY: all setup setup-test configure build run test clean format
 
 all: build
 
@@ -31,6 +35,10 @@ setup:
 	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update -q && \
 	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $$missing; \
 	fi
+
+# The test tools on top of what the build needs.
+setup-test:
+	@$(MAKE) --no-print-directory setup PACKAGES="$(RUN_PACKAGES) $(TEST_PACKAGES)"
 
 configure: setup
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DTRESSORA_WERROR=ON $(CMAKE_ARGS)
@@ -46,7 +54,7 @@ run: build
 	fi
 	./$(BUILD)/tressora
 
-test: build
+test: setup-test build
 	cd $(BUILD) && ctest --output-on-failure --parallel $(JOBS)
 
 format:

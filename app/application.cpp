@@ -12,9 +12,11 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPixmapCache>
 #include <QPointer>
+#include <QStyleHints>
 #include <QWidget>
 
 namespace tressora {
@@ -87,6 +89,13 @@ void installFontSubstitutions()
 void StartProgram()
 {
     connectProgram();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // The windows keep their own light colours under a dark desktop scheme; told that the
+    // program wants the light one, the platform draws their title bars and Qt's message boxes to
+    // match (Windows takes the request; desktops whose Qt theme does not keep their scheme for
+    // the message boxes).
+    QGuiApplication::styleHints()->setColorScheme(Qt::ColorScheme::Light);
+#endif
     // Only EndProgram ends the program; hiding or closing windows on the way never does.
     QApplication::setQuitOnLastWindowClosed(false);
     // Every result window is built afresh with palettes of its own, so the style's pixmap

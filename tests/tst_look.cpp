@@ -28,6 +28,7 @@
 
 #include <cmath>
 #include <functional>
+#include <memory>
 
 using namespace tressora;
 using namespace testsupport;
@@ -238,6 +239,30 @@ class tst_look : public QObject {
 private slots:
     void initTestCase() { installFontSubstitutions(); }
     void cleanup() { closeAllWindows(); }
+
+    // The windows' colours are Qt's own Fusion palette in its light colours, role for role, on
+    // every release: the palette the program keeps whatever colour scheme the desktop has.
+    void programPaletteIsLightFusion()
+    {
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
+        const QPalette expected = fusion->standardPalette();
+        const QPalette kept = programPalette();
+        for (const QPalette::ColorGroup group :
+             {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            for (int role = 0; role < QPalette::NColorRoles; ++role) {
+                const auto colorRole = static_cast<QPalette::ColorRole>(role);
+                if (colorRole == QPalette::NoRole)
+                    continue;
+                QVERIFY2(
+                    kept.brush(group, colorRole) == expected.brush(group, colorRole),
+                    qPrintable(QStringLiteral("group %1, role %2: %3 instead of %4")
+                                   .arg(group)
+                                   .arg(role)
+                                   .arg(kept.color(group, colorRole).name(QColor::HexArgb),
+                                        expected.color(group, colorRole).name(QColor::HexArgb))));
+            }
+        }
+    }
 
     // Rows: window or pop-up × desktop; each picture is compared with the same one under Qt's
     // own Fusion palette and style.

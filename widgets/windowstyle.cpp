@@ -83,12 +83,51 @@ private:
     QMargins margins_;
 };
 
-// `own`'s colours where it sets them and the Fusion palette's elsewhere, every role of the three
-// groups marked as set: a widget with this palette inherits no colour from the application, and
-// passes all of them on to its controls, whatever palettes the desktop gives their classes.
+// Qt's Fusion palette in its light colours. Fusion's own standard palette follows the desktop's
+// colour scheme from Qt 6.5 on (light text on dark grey under a dark one); the program's windows
+// keep the light colours they are laid out in, whatever the scheme.
+QPalette lightFusionPalette()
+{
+    const QColor background(239, 239, 239);
+    const QColor light = background.lighter(150);
+    const QColor mid = background.darker(130);
+    const QColor dark = background.darker(150);
+    const QColor shadow = dark.darker(135);
+    const QColor highlight(48, 140, 198);
+    const QColor disabledText(190, 190, 190);
+    const QColor disabledHighlight(145, 145, 145);
+    QColor placeholder(Qt::black);
+    placeholder.setAlpha(128);
+
+    QPalette palette(Qt::black, background, light, dark, mid, Qt::black, Qt::white);
+    palette.setBrush(QPalette::Midlight, mid.lighter(110));
+    palette.setBrush(QPalette::Button, background);
+    palette.setBrush(QPalette::Shadow, shadow);
+    palette.setBrush(QPalette::HighlightedText, Qt::white);
+    for (const QPalette::ColorRole role :
+         {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        palette.setBrush(QPalette::Disabled, role, disabledText);
+    palette.setBrush(QPalette::Disabled, QPalette::Base, background);
+    palette.setBrush(QPalette::Disabled, QPalette::Dark, QColor(209, 209, 209).darker(110));
+    palette.setBrush(QPalette::Disabled, QPalette::Shadow, shadow.lighter(150));
+    palette.setBrush(QPalette::Active, QPalette::Highlight, highlight);
+    palette.setBrush(QPalette::Inactive, QPalette::Highlight, highlight);
+    palette.setBrush(QPalette::Disabled, QPalette::Highlight, disabledHighlight);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    palette.setBrush(QPalette::Active, QPalette::Accent, highlight);
+    palette.setBrush(QPalette::Inactive, QPalette::Accent, highlight);
+    palette.setBrush(QPalette::Disabled, QPalette::Accent, disabledHighlight);
+#endif
+    palette.setBrush(QPalette::PlaceholderText, placeholder);
+    return palette;
+}
+
+// `own`'s colours where it sets them and the light Fusion palette's elsewhere, every role of the
+// three groups marked as set: a widget with this palette inherits no colour from the application,
+// and passes all of them on to its controls, whatever palettes the desktop gives their classes.
 QPalette everyRoleSet(const QPalette &own)
 {
-    static const QPalette fusion = programStyle()->standardPalette(); // the same every time
+    static const QPalette fusion = lightFusionPalette(); // the same every time
     const QPalette merged = own.resolve(fusion);
     QPalette full;
     for (const QPalette::ColorGroup group :

@@ -31,8 +31,9 @@ void prepareFixedWindow(QWidget *window);
 // The style every window is drawn with, whatever the desktop's: Fusion, owned by the application.
 QStyle *programStyle();
 
-// Qt's Fusion palette with every colour role of all three groups set, so that nothing of the
-// desktop's palette can show through where a form sets no colour of its own.
+// Qt's Fusion palette in its light colours, whatever the desktop's colour scheme, with every
+// colour role of all three groups set, so that nothing of the desktop's palette can show through
+// where a form sets no colour of its own.
 QPalette programPalette();
 
 // Gives a window and everything in it the program's look, now and for controls created later:

@@ -1,7 +1,9 @@
 #include "desktop.h"
 
+#include <QColor>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
@@ -145,6 +147,87 @@ bool mapped(const Window &window)
     const auto windows = visibleWindows(anyPattern, window.pid);
     return std::any_of(windows.begin(), windows.end(),
                        [&](const Window &shown) { return shown.id == window.id; });
+}
+
+QRect windowRect(const Window &window)
+{
+    const auto details = run({u"getwindowgeometry"_s, u"--shell"_s, window.id}, true);
+    const QStringList lines = QString::fromUtf8(details.value_or("")).split('\n');
+    const auto value = [&](const QString &key) {
+        return lines.filter(QRegularExpression(u'^' + key + u'='))
+            .value(0)
+            .mid(key.size() + 1)
+            .toInt();
+    };
+    return QRect(value(u"X"_s), value(u"Y"_s), value(u"WIDTH"_s), value(u"HEIGHT"_s));
+}
+
+QImage screenPicture()
+{
+    const auto png = run({u"-window"_s, u"root"_s, u"png:-"_s}, true, u"import"_s);
+    return png ? QImage::fromData(*png, "PNG").convertToFormat(QImage::Format_RGB32) : QImage();
+}
+
+namespace {
+
+int distance(QRgb a, QRgb b)
+{
+    return qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
+}
+
+// The commonest colour of a region, and the one farthest from it.
+std::pair<QRgb, QRgb> backgroundAndText(const QImage &picture, const QRect &region)
+{
+    QHash<QRgb, int> counts;
+    for (int y = region.top(); y <= region.bottom(); ++y)
+        for (int x = region.left(); x <= region.right(); ++x)
+            ++counts[picture.pixel(x, y)];
+    QRgb background = 0;
+    int most = -1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > most) {
+            most = it.value();
+            background = it.key();
+        }
+    }
+    QRgb text = background;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (distance(it.key(), background) > distance(text, background))
+            text = it.key();
+    return {background, text};
+}
+
+} // namespace
+
+QString lookDifference(const QImage &a, const QImage &b, const QList<QRect> &varying)
+{
+    if (a.isNull() || b.isNull() || a.size() != b.size())
+        return u"no pictures of the same size"_s;
+    const auto isVarying = [&](int x, int y) {
+        return std::any_of(varying.begin(), varying.end(),
+                           [&](const QRect &r) { return r.contains(x, y); });
+    };
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (!isVarying(x, y) && distance(a.pixel(x, y), b.pixel(x, y)) > 24)
+                ++differing;
+    QStringList found;
+    if (differing > 0)
+        found << u"%1 pixels differ"_s.arg(differing);
+    for (const QRect &region : varying) {
+        const QRect inside = region & a.rect();
+        const auto [backA, textA] = backgroundAndText(a, inside);
+        const auto [backB, textB] = backgroundAndText(b, inside);
+        if (distance(backA, backB) > 24 || distance(textA, textB) > 24)
+            found << u"in %1,%2 %3x%4: %5 on %6 instead of %7 on %8"_s.arg(inside.x())
+                         .arg(inside.y())
+                         .arg(inside.width())
+                         .arg(inside.height())
+                         .arg(QColor(textB).name(), QColor(backB).name(), QColor(textA).name(),
+                              QColor(backA).name());
+    }
+    return found.join(u"; "_s);
 }
 
 bool waitUntil(const std::function<bool()> &done, int timeoutMs)

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QDir>
+#include <QImage>
 #include <QProcess>
+#include <QRect>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -41,6 +43,16 @@ QList<Window> visibleWindows(const QString &namePattern = anyPattern, qint64 pid
 std::optional<Window> waitForWindow(const QString &namePattern, qint64 pid, int width = anyWidth,
                                     int timeoutMs = 20000);
 bool mapped(const Window &window);
+// Where the window's inside lies on the screen.
+QRect windowRect(const Window &window);
+// The screen as the X server shows it now (ImageMagick's import), or a null image.
+QImage screenPicture();
+// How two pictures of the same place differ: the pixels that differ by more than anti-aliasing
+// could make them, outside the rectangles whose text changes from run to run (drawn at random);
+// inside each of those, whether its background and its text (the commonest colour, and the one
+// farthest from it) are not the same. Empty when they look the same.
+QString lookDifference(const QImage &a, const QImage &b, const QList<QRect> &varying = {});
+
 // Polls until done() holds, asking at least once; false when the time ran out first.
 bool waitUntil(const std::function<bool()> &done, int timeoutMs = 20000);
 // Gives the window the keyboard focus and presses the keys (xdotool key names) in order.

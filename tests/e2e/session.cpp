@@ -11,6 +11,20 @@ using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(e2e::Opener)
 
+namespace {
+
+// A rectangle of a window whose text is drawn at random: a y below zero counts from the
+// window's bottom edge.
+QRect onScreen(const QRect &inWindow, const QRect &window)
+{
+    QRect r = inWindow.translated(window.topLeft());
+    if (inWindow.y() < 0)
+        r.moveTop(window.bottom() + 1 + inWindow.y());
+    return r;
+}
+
+} // namespace
+
 class EndToEnd : public QObject {
     Q_OBJECT
 
@@ -57,6 +71,54 @@ private slots:
         Copy copy(sandbox);
         STEP(copy.reach(window));
         copy.leave(closeKeys, endKeys);
+    }
+
+    // Under a desktop's dark colour scheme every window and pop-up looks exactly as under its
+    // light one: GTK's Adwaita theme in its dark and its light variant, through Qt's GTK platform
+    // theme, which Qt 6.8 follows for its colour scheme and Qt 6.4 for its palette. Rows: what is
+    // on screen, the keys that bring it there from the quiz window, the main window's width,
+    // and the rectangles of that window whose text is drawn at random (the advert strip, the
+    // support message).
+    void darkSchemeLooksLight_data()
+    {
+        columns<Keys, int, QList<QRect>>("keys", "window", "varying");
+        const QList<QRect> quizAdverts = {QRect(0, -60, quizWidth, 60)};
+        row("quiz window", Keys(), quizWidth, quizAdverts);
+        row("age list open", Keys{"Tab", "Tab", "Tab", "F4"}, quizWidth, quizAdverts);
+        row("stress list open", Keys{"Tab", "F4"}, quizWidth, quizAdverts);
+        row("File menu", Keys{"alt+f"}, quizWidth, quizAdverts);
+        row("Help menu", Keys{"alt+h"}, quizWidth, quizAdverts);
+        row("about box", Keys{"alt+h", "a"}, quizWidth, quizAdverts);
+        row("result window", calculateKeys, resultWidth,
+            QList<QRect>{QRect(0, -56, resultWidth, 56)});
+        row("farewell window", Keys{"alt+x"}, referWidth, QList<QRect>{QRect(8, 56, 465, 73)});
+    }
+
+    void darkSchemeLooksLight()
+    {
+        const auto [keys, width, varying] =
+            fetch<Keys, int, QList<QRect>>("keys", "window", "varying");
+        checkTools({"import"});
+        QImage pictures[2];
+        QList<QRect> random;
+        for (const bool dark : {false, true}) {
+            Sandbox sandbox;
+            sandbox.environment.insert(u"QT_QPA_PLATFORMTHEME"_s, u"gtk3"_s);
+            sandbox.environment.insert(u"GTK_THEME"_s, dark ? u"Adwaita:dark"_s : u"Adwaita"_s);
+            Copy copy(sandbox);
+            STEP(copy.start());
+            if (width != quizWidth)
+                STEP(copy.go(keys, width));
+            else if (!keys.isEmpty())
+                pressKeys(copy.window, keys);
+            QTest::qWait(1500); // the pop-up or box open, the window drawn
+            pictures[dark] = screenPicture();
+            random.clear();
+            for (const QRect &r : varying)
+                random << onScreen(r, windowRect(copy.window));
+        }
+        const QString difference = lookDifference(pictures[0], pictures[1], random);
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
     }
 
     void links_data()
