@@ -192,9 +192,12 @@ translations:
 WINDOWS_BUILD ?= build-windows
 
 .PHONY: windows test-windows screenshots-windows
+# Signing: TRESSORA_SIGN_CERT and TRESSORA_SIGN_KEY in the environment (docs/windows.md).
+SIGN_ENV = $(foreach v,TRESSORA_SIGN_CERT TRESSORA_SIGN_KEY TRESSORA_SIGN_PASSWORD_FILE TRESSORA_SIGN_TIMESTAMP,$(if $($(v)),$(v)=$($(v))))
+
 windows:
 	@$(MAKE) --no-print-directory setup PACKAGES="debootstrap"
-	$(SUDO) env TRESSORA_WINDOWS_BUILD=$(WINDOWS_BUILD) JOBS=$(JOBS) tools/windows/windows.sh build
+	$(SUDO) env TRESSORA_WINDOWS_BUILD=$(WINDOWS_BUILD) JOBS=$(JOBS) $(SIGN_ENV) tools/windows/windows.sh build
 
 test-windows:
 	@$(MAKE) --no-print-directory setup PACKAGES="debootstrap"
