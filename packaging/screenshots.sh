@@ -7,7 +7,8 @@
 # With a LANGUAGE (de, fr, es) the program runs in that language and only the quiz window is
 # taken, as quiz-LANGUAGE.png; the program is then stopped.
 # SHOT_PREFIX, when set, goes before each file name (windows-quiz.png for the Windows program,
-# started under Wine by a PROGRAM such as tools/windows/wine-program.sh).
+# started under Wine by a PROGRAM such as tools/windows/wine-program.sh). With SHOT_QUIZ_ONLY set,
+# only the quiz window is taken, as it first shows.
 # Needs xvfb, xauth, xdotool and imagemagick.
 set -eu
 usage='usage: screenshots.sh PROGRAM OUTDIR [LANGUAGE]'
@@ -66,6 +67,11 @@ focus() { xdotool windowfocus --sync "$1"; sleep 0.3; }
 # on the hidden Exit button; Tab walks to the stress, sex and age lists in turn.
 quiz=$(next_window none)
 focus "$quiz"
+if [ -n "$QUIZ_ONLY" ]; then
+    shoot "$quiz" "$QUIZ_SHOT"
+    kill $pid; wait $pid 2>/dev/null || true
+    exit 0
+fi
 xdotool key Tab; sleep 0.2
 xdotool key Down Down Down; sleep 0.2
 xdotool key Tab Tab; sleep 0.2
@@ -109,7 +115,7 @@ chmod +x "$scratch/session.sh"
 env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY -u QT_SCALE_FACTOR \
     XDG_RUNTIME_DIR="$scratch/runtime" XDG_CONFIG_HOME="$scratch/config" "${locale_env[@]}" \
     PROGRAM="$program" OUT="$out" SCRATCH="$scratch" QUIZ_SHOT="$quiz_shot" \
-    SHOT_PREFIX="${SHOT_PREFIX:-}" \
+    SHOT_PREFIX="${SHOT_PREFIX:-}" QUIZ_ONLY="${SHOT_QUIZ_ONLY:-}" \
     xvfb-run -a -n $((200 + RANDOM % 600)) -e "$scratch/xvfb.log" \
     -s "-screen 0 1280x900x24 -dpi 96" "$scratch/session.sh" \
     || { status=$?; echo "X server log:" >&2; cat "$scratch/xvfb.log" >&2; exit $status; }

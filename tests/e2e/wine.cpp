@@ -19,10 +19,13 @@
 #include <QMap>
 #include <QPoint>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <optional>
+
+#include <unistd.h>
 
 using namespace e2e;
 using namespace testsupport;
@@ -78,6 +81,43 @@ std::optional<QString> wineTool(const QString &program, const QStringList &argum
 std::optional<QString> wine(const QStringList &arguments, int timeoutMs = 180000)
 {
     return wineTool(u"wine"_s, arguments, timeoutMs);
+}
+
+// The exit code of a Windows program run with Wine, or -1 when it did not end in time.
+int wineExitCode(const QStringList &arguments, int timeoutMs = 180000)
+{
+    QProcess process;
+    process.setProcessEnvironment(wineEnvironment());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(u"wine"_s, arguments);
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        return -1;
+    }
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+// Sets a number in the registry.
+bool writeRegistryNumber(const QString &key, const QString &name, int value)
+{
+    return wine({u"reg"_s, u"add"_s, key, u"/v"_s, name, u"/t"_s, u"REG_DWORD"_s, u"/d"_s,
+                 QString::number(value), u"/f"_s})
+        .has_value();
+}
+
+// Every file of a folder, by its path inside it, with the time it was last written.
+QMap<QString, QDateTime> folderFiles(const QString &folder)
+{
+    QMap<QString, QDateTime> files;
+    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        files.insert(QDir(folder).relativeFilePath(it.filePath()), it.fileInfo().lastModified());
+    }
+    return files;
 }
 
 // One value of a registry key as `reg query` lists it: "    name    REG_SZ    value".
@@ -182,7 +222,7 @@ std::optional<QStringList> windowTexts(int width)
     for (const QString &line : listing->split(u'\n')) {
         const QString element = line.endsWith(u'\r') ? line.chopped(1) : line;
         if (element.section(u'\t', 0, 0).toInt() == textControl)
-            texts.append(element.section(u'\t', 1));
+            texts.append(element.section(u'\t', 1, 1));
     }
     return texts;
 }
@@ -263,6 +303,220 @@ private slots:
         QVERIFY2(waitUntil([] { return visibleWindows(anyPattern).isEmpty(); }),
                  "a window outlives the program");
         start.waitForFinished();
+    }
+
+    // While the program runs from its folder, neither the installer nor the uninstaller changes
+    // anything: run silently, each ends with exit code 3, and the folder, its files and the
+    // installed-programs entry stay as they were. Once the program is closed, the installer
+    // installs again.
+    void runningCopyHoldsBack()
+    {
+        const QString folder = installedFolder();
+        QVERIFY2(!folder.isEmpty(), "Tressora is not installed in the test prefix");
+        const QString location = registryValue(uninstallKey, u"InstallLocation"_s).value_or("");
+        const auto before = folderFiles(folder);
+        Sandbox sandbox;
+        STEP(useInstalledProgram(sandbox));
+        Copy copy(sandbox);
+        STEP(copy.start());
+        QCOMPARE(wineExitCode({env("TRESSORA_WINE_SETUP"), u"/S"_s}), 3);
+        // In its folder (_?=), as the installer runs it, so that its own exit code comes back.
+        QCOMPARE(wineExitCode({folder + u"/Uninstall.exe"_s, u"/S"_s, u"_?="_s + location}), 3);
+        QCOMPARE(folderFiles(folder), before);
+        QCOMPARE(registryValue(uninstallKey, u"DisplayVersion"_s).value_or(QString()),
+                 env("TRESSORA_E2E_VERSION"));
+        QVERIFY2(!startMenuShortcut().isEmpty(), "the Start menu shortcut went");
+        QVERIFY2(copy.running() && mapped(copy.window), "the running copy was disturbed");
+        STEP(copy.leave());
+        QCOMPARE(wineExitCode({env("TRESSORA_WINE_SETUP"), u"/S"_s}), 0);
+        QVERIFY(QFileInfo::exists(folder + u"/Tressora.exe"_s));
+    }
+
+    // A newer version installs over an older one: one entry in the installed-programs list, the
+    // newer version's; no file of the older version left behind; the user's settings kept, over
+    // the older version's installation and over the newer's.
+    void upgradeFromOlderVersion()
+    {
+        const QString older = env("TRESSORA_WINE_OLDER_SETUP");
+        QVERIFY2(QFileInfo(older).isFile(), "TRESSORA_WINE_OLDER_SETUP names no installer");
+        const QString folder = installedFolder();
+        QVERIFY2(!folder.isEmpty(), "Tressora is not installed in the test prefix");
+        // The user's settings: the last update prompt today, so that none asks in what follows.
+        QVERIFY(writeRegistryValue(
+            settingsKey, tressora::EncodeSetting(u"Duration"_s),
+            tressora::EncodeSetting(tressora::durationText(QDateTime::currentDateTime()))));
+        const auto settings = registryValues(settingsKey);
+        QVERIFY(settings);
+        // The entries of the installed-programs list that name Tressora.
+        const auto entries = [] {
+            const QString all =
+                wine({u"reg"_s, u"query"_s, uninstallKey.section(u'\\', 0, -2), u"/s"_s})
+                    .value_or(QString());
+            static const QRegularExpression named(u"^\\s*DisplayName\\s+REG_SZ\\s+Tressora\\s*$"_s,
+                                                  QRegularExpression::MultilineOption);
+            return int(all.count(named));
+        };
+        for (const auto &[setup, version] :
+             {std::pair{older, u"0.9.0"_s},
+              {env("TRESSORA_WINE_SETUP"), env("TRESSORA_E2E_VERSION")}}) {
+            QCOMPARE(wineExitCode({setup, u"/S"_s}), 0);
+            QCOMPARE(registryValue(uninstallKey, u"DisplayVersion"_s).value_or(QString()), version);
+            QCOMPARE(entries(), 1);
+            QCOMPARE(registryValues(settingsKey), settings);
+            QVERIFY2(!startMenuShortcut().isEmpty(), "no Start menu shortcut");
+            QCOMPARE(QFileInfo::exists(folder + u"/notes-0.9.txt"_s), version == u"0.9.0"_s);
+        }
+        // Exactly the newer version's files, and its uninstaller.
+        QStringList expected = folderFiles(env("TRESSORA_WINE_STAGE")).keys();
+        expected << u"Uninstall.exe"_s;
+        expected.sort();
+        QCOMPARE(folderFiles(folder).keys(), expected);
+    }
+
+    // Tressora.exe, the uninstaller and the installer carry Authenticode signatures that check
+    // out against the certificate the build signed them with.
+    void signatures_data()
+    {
+        columns<QString>("file");
+        row("installer", env("TRESSORA_WINE_SETUP"));
+        row("program as built", env("TRESSORA_WINE_STAGE") + u"/Tressora.exe"_s);
+        row("program installed", u"installed:Tressora.exe"_s);
+        row("uninstaller installed", u"installed:Uninstall.exe"_s);
+    }
+
+    void signatures()
+    {
+        auto [file] = fetch<QString>("file");
+        if (file.startsWith(u"installed:"_s))
+            file = installedFolder() + u'/' + file.section(u':', 1);
+        QVERIFY2(QFileInfo(file).isFile(), qPrintable(file));
+        QProcess verify;
+        verify.setProcessChannelMode(QProcess::MergedChannels);
+        verify.start(u"osslsigncode"_s,
+                     {u"verify"_s, u"-CAfile"_s, env("TRESSORA_WINE_SIGNING_CA"), u"-in"_s, file});
+        QVERIFY(verify.waitForFinished(60000));
+        const QString said = QString::fromUtf8(verify.readAll());
+        QVERIFY2(verify.exitCode() == 0 && said.contains(u"Succeeded"_s), qPrintable(said));
+    }
+
+    // With Windows' dark mode on (the setting Qt reads), every window and pop-up looks exactly
+    // as with it off; the texts drawn at random are compared by their colours only.
+    void darkModeLooksLight_data()
+    {
+        columns<Keys, int, QList<QRect>>("keys", "window", "varying");
+        const QList<QRect> quizAdverts = {QRect(0, -60, quizWidth, 60)};
+        row("quiz window", Keys(), quizWidth, quizAdverts);
+        row("age list open", Keys{"Tab", "Tab", "Tab", "F4"}, quizWidth, quizAdverts);
+        row("result window", calculateKeys, resultWidth,
+            QList<QRect>{QRect(0, -56, resultWidth, 56)});
+        row("farewell window", Keys{"alt+x"}, referWidth, QList<QRect>{QRect(8, 56, 465, 73)});
+    }
+
+    void darkModeLooksLight()
+    {
+        const auto [keys, width, varying] =
+            fetch<Keys, int, QList<QRect>>("keys", "window", "varying");
+        const QString personalize =
+            u"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize"_s;
+        QImage pictures[2];
+        QList<QRect> random;
+        for (const bool dark : {false, true}) {
+            QVERIFY(writeRegistryNumber(personalize, u"AppsUseLightTheme"_s, dark ? 0 : 1));
+            Sandbox sandbox;
+            STEP(useInstalledProgram(sandbox));
+            Copy copy(sandbox);
+            STEP(copy.start());
+            if (width != quizWidth)
+                STEP(copy.go(keys, width));
+            else if (!keys.isEmpty())
+                pressKeys(copy.window, keys);
+            QTest::qWait(2000); // the pop-up open, the window drawn
+            pictures[dark] = screenPicture();
+            random.clear();
+            const QRect place = windowRect(copy.window);
+            for (const QRect &r : varying) {
+                QRect onScreen = r.translated(place.topLeft());
+                if (r.y() < 0)
+                    onScreen.moveTop(place.bottom() + 1 + r.y());
+                random << onScreen;
+            }
+            copy.kill();
+            wineTool(u"wineserver"_s, {u"-k"_s}, 30000);
+        }
+        QVERIFY(writeRegistryNumber(personalize, u"AppsUseLightTheme"_s, 1));
+        const QString difference = lookDifference(pictures[0], pictures[1], random);
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    }
+
+    // At 100 to 200 % on a large and a small screen the quiz window scales as one, in width and
+    // height by the same factor. A window larger than the screen keeps its top-left corner on
+    // it, so that its title bar and menu bar can be reached. Each row runs on a screen of its own,
+    // without a window manager or task bar, so the screen is the work area.
+    void scales_data()
+    {
+        columns<int, QSize>("percent", "screen");
+        for (const QSize screen : {QSize(1920, 1080), QSize(1366, 768)})
+            for (const int percent : {100, 125, 150, 175, 200})
+                QTest::addRow("%d %%, %dx%d", percent, screen.width(), screen.height())
+                    << percent << screen;
+    }
+
+    void scales()
+    {
+        const auto [percent, screen] = fetch<int, QSize>("percent", "screen");
+        checkTools({"Xvfb", "import"});
+        QVERIFY(writeRegistryNumber(u"HKCU\\Control Panel\\Desktop"_s, u"LogPixels"_s,
+                                    96 * percent / 100));
+        const QString display = u":%1"_s.arg(90 + ::getpid() % 9);
+        QProcess server;
+        server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        server.start(u"Xvfb"_s, {display, u"-screen"_s, u"0"_s,
+                                 u"%1x%2x24"_s.arg(screen.width()).arg(screen.height()),
+                                 u"-nolisten"_s, u"tcp"_s, u"-ac"_s});
+        const QByteArray ownDisplay = qgetenv("DISPLAY");
+        qputenv("DISPLAY", display.toUtf8());
+        const auto restore = qScopeGuard([&] {
+            qputenv("DISPLAY", ownDisplay);
+            writeRegistryNumber(u"HKCU\\Control Panel\\Desktop"_s, u"LogPixels"_s, 96);
+            server.terminate();
+            server.waitForFinished();
+        });
+        QVERIFY(waitUntil([] { return tool(u"xdpyinfo"_s, {}).has_value(); }));
+        Sandbox sandbox;
+        STEP(useInstalledProgram(sandbox));
+        sandbox.environment.insert(u"DISPLAY"_s, display);
+        Copy copy(sandbox);
+        const double factor = percent / 100.0;
+        const auto found = waitForWindow(windowPattern, copy.pid(), anyWidth, 60000);
+        QVERIFY2(found, "no quiz window");
+        copy.window = *found;
+        QCOMPARE(copy.window.width, qRound(quizWidth * factor));
+        static int quizHeight = 0; // at 100 %, the first row
+        if (percent == 100)
+            quizHeight = copy.window.height;
+        QVERIFY2(quizHeight > 0, "no row at 100 % came first");
+        QVERIFY2(qAbs(copy.window.height - qRound(quizHeight * factor)) <= 2,
+                 qPrintable(QString::number(copy.window.height)));
+        // Centred where it fits; where it does not, its top-left corner on the screen. The place
+        // is the window's inside: Wine's frame adds a title bar above it, scaled too.
+        const QRect place = windowRect(copy.window);
+        const int centredX = (screen.width() - place.width()) / 2;
+        // The title bar's height if the whole frame is centred, and if its top is at the top.
+        const int centredTitle = 2 * place.y() - (screen.height() - place.height());
+        const int topTitle = place.y();
+        const auto titleLike = [factor](int title) {
+            return title >= qRound(15 * factor) && title <= qRound(40 * factor);
+        };
+        const bool centredFrame =
+            titleLike(centredTitle) && place.height() + centredTitle <= screen.height();
+        const bool frameAtTop = titleLike(topTitle) && place.height() + topTitle > screen.height();
+        const QString at = u"at %1,%2 on %3x%4"_s.arg(place.x())
+                               .arg(place.y())
+                               .arg(screen.width())
+                               .arg(screen.height());
+        QVERIFY2(qAbs(place.x() - qMax(0, centredX)) <= 2, qPrintable(at));
+        QVERIFY2(centredFrame || frameAtTop, qPrintable(at));
+        copy.kill();
     }
 
     void quizRoundTrip()
