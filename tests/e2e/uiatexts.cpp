@@ -1,8 +1,7 @@
 // uiatexts TITLE WIDTH: the accessible elements of the visible window titled TITLE whose inside
-// is WIDTH pixels wide (0: any width), as Windows' UI Automation hands them to a screen reader
-// there, one per line in tree order: the control type's number, the name (UTF-8) and where the
-// element lies on the screen in pixels (left,top,width,height), separated by tabs. Exit code 1
-// when no such window is found. Cross-built for Windows and run under Wine by tests/e2e/wine.cpp.
+// is WIDTH pixels wide, as Windows' UI Automation hands them to a screen reader there, one per
+// line in tree order: the control type's number, a tab, the name (UTF-8). Exit code 1 when no
+// such window is found. Cross-built for Windows and run under Wine by tests/e2e/wine.cpp.
 #include <windows.h>
 
 #include <uiautomation.h>
@@ -27,12 +26,9 @@ void print(IUIAutomationElement *element)
 {
     CONTROLTYPEID type = 0;
     BSTR name = nullptr;
-    RECT place{};
     element->get_CurrentControlType(&type);
     element->get_CurrentName(&name);
-    element->get_CurrentBoundingRectangle(&place);
-    std::printf("%d\t%s\t%ld,%ld,%ld,%ld\n", static_cast<int>(type), utf8(name).c_str(), place.left,
-                place.top, place.right - place.left, place.bottom - place.top);
+    std::printf("%d\t%s\n", static_cast<int>(type), utf8(name).c_str());
     SysFreeString(name);
 }
 
@@ -55,8 +51,7 @@ int wmain(int argc, wchar_t **argv)
     int found = 0;
     for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, nullptr, argv[1]));) {
         RECT inside{};
-        if (!IsWindowVisible(window) || !GetClientRect(window, &inside) ||
-            (width != 0 && inside.right != width))
+        if (!IsWindowVisible(window) || !GetClientRect(window, &inside) || inside.right != width)
             continue;
         IUIAutomationElement *root = nullptr;
         IUIAutomationCondition *any = nullptr;

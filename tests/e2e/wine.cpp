@@ -222,7 +222,7 @@ std::optional<QStringList> windowTexts(int width)
     for (const QString &line : listing->split(u'\n')) {
         const QString element = line.endsWith(u'\r') ? line.chopped(1) : line;
         if (element.section(u'\t', 0, 0).toInt() == textControl)
-            texts.append(element.section(u'\t', 1, 1));
+            texts.append(element.section(u'\t', 1));
     }
     return texts;
 }
