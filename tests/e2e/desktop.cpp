@@ -149,17 +149,23 @@ bool mapped(const Window &window)
                        [&](const Window &shown) { return shown.id == window.id; });
 }
 
+// xwininfo's absolute corner: xdotool's adds the frame a reparenting window manager puts around
+// the window a second time.
 QRect windowRect(const Window &window)
 {
-    const auto details = run({u"getwindowgeometry"_s, u"--shell"_s, window.id}, true);
-    const QStringList lines = QString::fromUtf8(details.value_or("")).split('\n');
-    const auto value = [&](const QString &key) {
-        return lines.filter(QRegularExpression(u'^' + key + u'='))
-            .value(0)
-            .mid(key.size() + 1)
-            .toInt();
+    const QString details = tool(u"xwininfo"_s, {u"-id"_s, window.id}).value_or(QString());
+    const auto value = [&](const char *key) {
+        static const QRegularExpression number(u"^\\s*([^:]+):\\s*(-?\\d+)\\s*$"_s,
+                                               QRegularExpression::MultilineOption);
+        for (auto match = number.globalMatch(details); match.hasNext();) {
+            const auto found = match.next();
+            if (found.captured(1) == QLatin1String(key))
+                return found.captured(2).toInt();
+        }
+        return 0;
     };
-    return QRect(value(u"X"_s), value(u"Y"_s), value(u"WIDTH"_s), value(u"HEIGHT"_s));
+    return QRect(value("Absolute upper-left X"), value("Absolute upper-left Y"), value("Width"),
+                 value("Height"));
 }
 
 QImage screenPicture()

@@ -399,6 +399,63 @@ private slots:
         QVERIFY2(verify.exitCode() == 0 && said.contains(u"Succeeded"_s), qPrintable(said));
     }
 
+    // With Windows' dark mode on (the setting Qt reads), every window and pop-up looks exactly
+    // as with it off; the texts drawn at random are compared by their colours only.
+    void darkModeLooksLight_data()
+    {
+        columns<Keys, int, QList<QRect>>("keys", "window", "varying");
+        const QList<QRect> quizAdverts = {QRect(0, -60, quizWidth, 60)};
+        row("quiz window", Keys(), quizWidth, quizAdverts);
+        row("age list open", Keys{"Tab", "Tab", "Tab", "F4"}, quizWidth, quizAdverts);
+        row("result window", calculateKeys, resultWidth,
+            QList<QRect>{QRect(0, -56, resultWidth, 56)});
+        row("farewell window", Keys{"alt+x"}, referWidth, QList<QRect>{QRect(8, 56, 465, 73)});
+    }
+
+    void darkModeLooksLight()
+    {
+        const auto [keys, width, varying] =
+            fetch<Keys, int, QList<QRect>>("keys", "window", "varying");
+        const QString personalize =
+            u"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize"_s;
+        // Each window is compared where it is, in its own picture; a picture taken while the
+        // desktop still settled is taken again (three times at the most).
+        QString difference;
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            QImage pictures[2];
+            QList<QRect> random;
+            for (const bool dark : {false, true}) {
+                QVERIFY(writeRegistryNumber(personalize, u"AppsUseLightTheme"_s, dark ? 0 : 1));
+                Sandbox sandbox;
+                STEP(useInstalledProgram(sandbox));
+                Copy copy(sandbox);
+                STEP(copy.start());
+                if (width != quizWidth)
+                    STEP(copy.go(keys, width));
+                else if (!keys.isEmpty())
+                    pressKeys(copy.window, keys);
+                QTest::qWait(2000); // the pop-up open, the window drawn
+                const QRect place = windowRect(copy.window);
+                pictures[dark] = screenPicture().copy(place);
+                random.clear();
+                for (const QRect &r : varying) {
+                    QRect inside = r;
+                    if (r.y() < 0)
+                        inside.moveTop(place.height() + r.y());
+                    random << inside;
+                }
+                copy.kill();
+                wineTool(u"wineserver"_s, {u"-k"_s}, 30000);
+            }
+            difference = lookDifference(pictures[0], pictures[1], random);
+            if (difference.isEmpty())
+                break;
+            qWarning("attempt %d: %s", attempt + 1, qPrintable(difference));
+        }
+        QVERIFY(writeRegistryNumber(personalize, u"AppsUseLightTheme"_s, 1));
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    }
+
     // At 100 to 200 % on a large and a small screen the quiz window scales as one, in width and
     // height by the same factor. A window larger than the screen keeps its top-left corner on
     // it, so that its title bar and menu bar can be reached. Each row runs on a screen of its own,
