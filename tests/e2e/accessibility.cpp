@@ -506,8 +506,13 @@ private:
                 return (unheard = firstUnheard(heard, phrases)) < 0;
             },
             20000);
-        QVERIFY2(unheard < 0, qPrintable(u"not heard: \"%1\"; heard: \"%2\""_s.arg(
-                                  phrases.value(unheard), heard.join(u"\" \""_s))));
+        if (unheard < 0)
+            return;
+        QStringList shown; // what was on screen, to tell a silent reader from a missing window
+        for (const Window &window : visibleWindows(anyName))
+            shown << u"%1 (%2 px)"_s.arg(window.name).arg(window.width);
+        QFAIL(qPrintable(u"not heard: \"%1\"; heard: \"%2\"; on screen: %3"_s.arg(
+            phrases.value(unheard), heard.join(u"\" \""_s), shown.join(u", "_s))));
     }
 
     static int orcaMajorVersion()
