@@ -400,22 +400,30 @@ private slots:
     }
 
     // With Windows' dark mode on (the setting Qt reads), every window and pop-up looks exactly
-    // as with it off; the texts drawn at random are compared by their colours only.
+    // as with it off, at 100 % and, for the quiz window, at 150 % too; the texts drawn at random
+    // are compared by their colours only.
     void darkModeLooksLight_data()
     {
-        columns<Keys, int, QList<QRect>>("keys", "window", "varying");
+        columns<Keys, int, QList<QRect>, int>("keys", "window", "varying", "percent");
         const QList<QRect> quizAdverts = {QRect(0, -60, quizWidth, 60)};
-        row("quiz window", Keys(), quizWidth, quizAdverts);
-        row("age list open", Keys{"Tab", "Tab", "Tab", "F4"}, quizWidth, quizAdverts);
+        const Keys openAgeList = {"Tab", "Tab", "Tab", "F4"};
+        row("quiz window", Keys(), quizWidth, quizAdverts, 100);
+        row("age list open", openAgeList, quizWidth, quizAdverts, 100);
         row("result window", calculateKeys, resultWidth,
-            QList<QRect>{QRect(0, -56, resultWidth, 56)});
-        row("farewell window", Keys{"alt+x"}, referWidth, QList<QRect>{QRect(8, 56, 465, 73)});
+            QList<QRect>{QRect(0, -56, resultWidth, 56)}, 100);
+        row("farewell window", Keys{"alt+x"}, referWidth, QList<QRect>{QRect(8, 56, 465, 73)}, 100);
+        row("quiz window at 150 %", Keys(), quizWidth, quizAdverts, 150);
+        row("age list open at 150 %", openAgeList, quizWidth, quizAdverts, 150);
     }
 
     void darkModeLooksLight()
     {
-        const auto [keys, width, varying] =
-            fetch<Keys, int, QList<QRect>>("keys", "window", "varying");
+        const auto [keys, width, varying, percent] =
+            fetch<Keys, int, QList<QRect>, int>("keys", "window", "varying", "percent");
+        const QString desktop = u"HKCU\\Control Panel\\Desktop"_s;
+        QVERIFY(writeRegistryNumber(desktop, u"LogPixels"_s, 96 * percent / 100));
+        const auto restore = qScopeGuard([&] { writeRegistryNumber(desktop, u"LogPixels"_s, 96); });
+        const double factor = percent / 100.0;
         const QString personalize =
             u"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize"_s;
         // Each window is compared where it is, in its own picture; a picture taken while the
@@ -429,7 +437,14 @@ private slots:
                 Sandbox sandbox;
                 STEP(useInstalledProgram(sandbox));
                 Copy copy(sandbox);
-                STEP(copy.start());
+                if (percent == 100) {
+                    STEP(copy.start());
+                } else { // the quiz window, wider than at 100 %
+                    const auto found = waitForWindow(windowPattern, copy.pid(), anyWidth, 60000);
+                    QVERIFY2(found, "no quiz window");
+                    copy.window = *found;
+                    QCOMPARE(copy.window.width, qRound(quizWidth * factor));
+                }
                 if (width != quizWidth)
                     STEP(copy.go(keys, width));
                 else if (!keys.isEmpty())
@@ -439,9 +454,10 @@ private slots:
                 pictures[dark] = screenPicture().copy(place);
                 random.clear();
                 for (const QRect &r : varying) {
-                    QRect inside = r;
+                    QRect inside(qRound(r.x() * factor), qRound(r.y() * factor),
+                                 qRound(r.width() * factor), qRound(r.height() * factor));
                     if (r.y() < 0)
-                        inside.moveTop(place.height() + r.y());
+                        inside.moveTop(place.height() + inside.y());
                     random << inside;
                 }
                 copy.kill();
