@@ -474,7 +474,7 @@ private:
     }
 
     // Presses the keys; where the menu is to be open first, waits as a user does until its pop-up
-    // is on screen (Orca says nothing of a menu as it opens).
+    // is on screen (Orca 43 says nothing as a menu opens, so there is nothing to listen for).
     static void pressKeysAsUser(const Keys &keys, qint64 pid)
     {
         const qsizetype open = keys.indexOf(menuOpen);
