@@ -108,6 +108,16 @@ bool writeRegistryNumber(const QString &key, const QString &name, int value)
         .has_value();
 }
 
+// The copy's quiz window, as wide as the scale makes it (Copy::start() waits for the width at
+// 100 %).
+void waitForScaledQuiz(Copy &copy, double factor)
+{
+    const auto found = waitForWindow(windowPattern, copy.pid(), anyWidth, 60000);
+    QVERIFY2(found, "no quiz window");
+    copy.window = *found;
+    QCOMPARE(copy.window.width, qRound(quizWidth * factor));
+}
+
 // Every file of a folder, by its path inside it, with the time it was last written.
 QMap<QString, QDateTime> folderFiles(const QString &folder)
 {
@@ -439,11 +449,8 @@ private slots:
                 Copy copy(sandbox);
                 if (percent == 100) {
                     STEP(copy.start());
-                } else { // the quiz window, wider than at 100 %
-                    const auto found = waitForWindow(windowPattern, copy.pid(), anyWidth, 60000);
-                    QVERIFY2(found, "no quiz window");
-                    copy.window = *found;
-                    QCOMPARE(copy.window.width, qRound(quizWidth * factor));
+                } else {
+                    STEP(waitForScaledQuiz(copy, factor));
                 }
                 if (width != quizWidth)
                     STEP(copy.go(keys, width));
@@ -511,10 +518,7 @@ private slots:
         sandbox.environment.insert(u"DISPLAY"_s, display);
         Copy copy(sandbox);
         const double factor = percent / 100.0;
-        const auto found = waitForWindow(windowPattern, copy.pid(), anyWidth, 60000);
-        QVERIFY2(found, "no quiz window");
-        copy.window = *found;
-        QCOMPARE(copy.window.width, qRound(quizWidth * factor));
+        STEP(waitForScaledQuiz(copy, factor));
         static int quizHeight = 0; // at 100 %, the first row
         if (percent == 100)
             quizHeight = copy.window.height;
