@@ -20,6 +20,7 @@
 #include <QPoint>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -116,6 +117,33 @@ void waitForScaledQuiz(Copy &copy, double factor)
     QVERIFY2(found, "no quiz window");
     copy.window = *found;
     QCOMPARE(copy.window.width, qRound(quizWidth * factor));
+}
+
+// How far a picture on the screen is from a drawing of it, smoothly scaled to the place's size
+// (as Qt scales it): the least mean difference of a colour channel (0 to 255) between the screen
+// at `place`, or up to `slack` pixels off it, and the scaled drawing.
+double artDistance(const QImage &screen, const QRect &place, const QImage &art, int slack = 3)
+{
+    const QImage scaled = art.scaled(place.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                              .convertToFormat(QImage::Format_RGB32);
+    double best = 255;
+    for (int dy = -slack; dy <= slack; ++dy)
+        for (int dx = -slack; dx <= slack; ++dx) {
+            const QRect at = place.translated(dx, dy);
+            if (!screen.rect().contains(at))
+                continue;
+            qint64 sum = 0;
+            for (int y = 0; y < scaled.height(); ++y) {
+                const auto *a = reinterpret_cast<const QRgb *>(scaled.constScanLine(y));
+                const auto *b =
+                    reinterpret_cast<const QRgb *>(screen.constScanLine(at.y() + y)) + at.x();
+                for (int x = 0; x < scaled.width(); ++x)
+                    sum += qAbs(qRed(a[x]) - qRed(b[x])) + qAbs(qGreen(a[x]) - qGreen(b[x])) +
+                           qAbs(qBlue(a[x]) - qBlue(b[x]));
+            }
+            best = qMin(best, sum / (3.0 * scaled.width() * scaled.height()));
+        }
+    return best;
 }
 
 // Every file of a folder, by its path inside it, with the time it was last written.
@@ -419,6 +447,10 @@ private slots:
         const Keys openAgeList = {"Tab", "Tab", "Tab", "F4"};
         row("quiz window", Keys(), quizWidth, quizAdverts, 100);
         row("age list open", openAgeList, quizWidth, quizAdverts, 100);
+        row("stress list open", Keys{"Tab", "F4"}, quizWidth, quizAdverts, 100);
+        row("File menu", Keys{"alt+f"}, quizWidth, quizAdverts, 100);
+        row("Help menu", Keys{"alt+h"}, quizWidth, quizAdverts, 100);
+        row("about box", Keys{"alt+h", "a"}, quizWidth, quizAdverts, 100);
         row("result window", calculateKeys, resultWidth,
             QList<QRect>{QRect(0, -56, resultWidth, 56)}, 100);
         row("farewell window", Keys{"alt+x"}, referWidth, QList<QRect>{QRect(8, 56, 465, 73)}, 100);
@@ -452,21 +484,31 @@ private slots:
                 } else {
                     STEP(waitForScaledQuiz(copy, factor));
                 }
-                if (width != quizWidth)
+                const auto varyingIn = [&](const QRect &place) {
+                    QList<QRect> inside;
+                    for (const QRect &r : varying) {
+                        inside << QRect(qRound(r.x() * factor), qRound(r.y() * factor),
+                                        qRound(r.width() * factor), qRound(r.height() * factor));
+                        if (r.y() < 0)
+                            inside.last().moveTop(place.height() + inside.last().y());
+                    }
+                    return inside;
+                };
+                QImage before; // a pop-up or box over the quiz window must show
+                if (width != quizWidth) {
                     STEP(copy.go(keys, width));
-                else if (!keys.isEmpty())
+                } else if (!keys.isEmpty()) {
+                    QTest::qWait(2000);
+                    before = screenPicture().copy(windowRect(copy.window));
                     pressKeys(copy.window, keys);
+                }
                 QTest::qWait(2000); // the pop-up open, the window drawn
                 const QRect place = windowRect(copy.window);
                 pictures[dark] = screenPicture().copy(place);
-                random.clear();
-                for (const QRect &r : varying) {
-                    QRect inside(qRound(r.x() * factor), qRound(r.y() * factor),
-                                 qRound(r.width() * factor), qRound(r.height() * factor));
-                    if (r.y() < 0)
-                        inside.moveTop(place.height() + inside.y());
-                    random << inside;
-                }
+                random = varyingIn(place);
+                QVERIFY2(before.isNull() ||
+                             !lookDifference(before, pictures[dark], random).isEmpty(),
+                         "nothing opens over the quiz window");
                 copy.kill();
                 wineTool(u"wineserver"_s, {u"-k"_s}, 30000);
             }
@@ -479,10 +521,12 @@ private slots:
         QVERIFY2(difference.isEmpty(), qPrintable(difference));
     }
 
-    // At 100 to 200 % on a large and a small screen the quiz window scales as one, in width and
-    // height by the same factor. A window larger than the screen keeps its top-left corner on
-    // it, so that its title bar and menu bar can be reached. Each row runs on a screen of its own,
-    // without a window manager or task bar, so the screen is the work area.
+    // At 100 to 200 % on a large and a small screen the quiz, result and farewell windows scale
+    // as one, in width and height by the same factor, and the head pictures are drawn from the
+    // art that suits the scale. A window larger than the screen keeps its top-left corner on
+    // it, so that its title bar and menu bar can be reached, and the keyboard reaches the rest.
+    // Each row runs on a screen of its own, without a window manager or task bar, so the screen
+    // is the work area.
     void scales_data()
     {
         columns<int, QSize>("percent", "screen");
@@ -527,23 +571,83 @@ private slots:
                  qPrintable(QString::number(copy.window.height)));
         // Centred where it fits; where it does not, its top-left corner on the screen. The place
         // is the window's inside: Wine's frame adds a title bar above it, scaled too.
-        const QRect place = windowRect(copy.window);
-        const int centredX = (screen.width() - place.width()) / 2;
-        // The title bar's height if the whole frame is centred, and if its top is at the top.
-        const int centredTitle = 2 * place.y() - (screen.height() - place.height());
-        const int topTitle = place.y();
-        const auto titleLike = [factor](int title) {
-            return title >= qRound(15 * factor) && title <= qRound(40 * factor);
+        const auto checkPlaced = [&](const Window &window) {
+            const QRect place = windowRect(window);
+            const int centredX = (screen.width() - place.width()) / 2;
+            // The title bar's height if the whole frame is centred, and if its top is at the top.
+            const int centredTitle = 2 * place.y() - (screen.height() - place.height());
+            const int topTitle = place.y();
+            const auto titleLike = [factor](int title) {
+                return title >= qRound(15 * factor) && title <= qRound(40 * factor);
+            };
+            const bool centredFrame =
+                titleLike(centredTitle) && place.height() + centredTitle <= screen.height();
+            const bool frameAtTop =
+                titleLike(topTitle) && place.height() + topTitle > screen.height();
+            const QString at = u"%1 px wide at %2,%3 on %4x%5"_s.arg(place.width())
+                                   .arg(place.x())
+                                   .arg(place.y())
+                                   .arg(screen.width())
+                                   .arg(screen.height());
+            QVERIFY2(qAbs(place.x() - qMax(0, centredX)) <= 2, qPrintable(at));
+            QVERIFY2(centredFrame || frameAtTop, qPrintable(at));
         };
-        const bool centredFrame =
-            titleLike(centredTitle) && place.height() + centredTitle <= screen.height();
-        const bool frameAtTop = titleLike(topTitle) && place.height() + topTitle > screen.height();
-        const QString at = u"at %1,%2 on %3x%4"_s.arg(place.x())
-                               .arg(place.y())
-                               .arg(screen.width())
-                               .arg(screen.height());
-        QVERIFY2(qAbs(place.x() - qMax(0, centredX)) <= 2, qPrintable(at));
-        QVERIFY2(centredFrame || frameAtTop, qPrintable(at));
+        STEP(checkPlaced(copy.window));
+        // The head pictures as Qt draws them smoothly scaled from their art: the double-size
+        // art from 150 % on, the plain below, pixel for pixel, and not from the other art. (At
+        // 100 % the plain art is shown as it is, and the double-size one halved comes near it.)
+        const QRect place = windowRect(copy.window);
+        QImage shown;
+        QVERIFY2(waitUntil([&] {
+                     shown = screenPicture();
+                     QSet<QRgb> colours;
+                     for (int x = place.left(); x < place.right(); x += 4)
+                         colours.insert(shown.pixel(x, place.center().y()));
+                     return colours.size() > 20;
+                 }),
+                 "the quiz window is not drawn");
+        const int menuBar = copy.window.height - qRound(555 * factor);
+        const QDir art(env("TRESSORA_E2E_SOURCE") + u"/../../resources"_s);
+        static constexpr QPoint picture[] = {
+            {17, 193}, {222, 193}, {427, 193}, {17, 346}, {222, 346}};
+        for (int i = 0; i < 5; ++i) {
+            const QImage plain(art.filePath(u"head%1.bmp"_s.arg(i + 1)));
+            const QImage sharp(art.filePath(u"head%1@2x.png"_s.arg(i + 1)));
+            QVERIFY(!plain.isNull() && !sharp.isNull());
+            const QRect at(place.x() + qRound(picture[i].x() * factor),
+                           place.y() + menuBar + qRound(picture[i].y() * factor),
+                           qRound(plain.width() * factor), qRound(plain.height() * factor));
+            if (!QRect(QPoint(), screen).contains(at))
+                continue; // below the screen's edge
+            const double toPlain = artDistance(shown, at, plain);
+            const double toSharp = artDistance(shown, at, sharp);
+            const double drawn = percent >= 150 ? toSharp : toPlain;
+            const double other = percent >= 150 ? toPlain : toSharp;
+            const QString distances =
+                u"picture %1: %2 from the plain art, %3 from the double-size"_s.arg(i + 1)
+                    .arg(toPlain, 0, 'f', 2)
+                    .arg(toSharp, 0, 'f', 2);
+            QVERIFY2(drawn <= 0.25, qPrintable(distances));
+            QVERIFY2(percent == 100 || other >= drawn + 0.75, qPrintable(distances));
+        }
+        // By the keyboard to the result window, scaled and placed alike, and from the quiz window
+        // to the refer-a-friend window. (Without a window manager, Wine leaves a hidden window's
+        // last picture on the screen, so the new window alone is waited for.)
+        static int resultHeight = 0;
+        pressKeys(copy.window, calculateKeys);
+        const auto result = waitForWindow(windowPattern, copy.pid(), qRound(resultWidth * factor));
+        QVERIFY2(result, "no result window after Calculate");
+        if (percent == 100)
+            resultHeight = result->height;
+        QVERIFY2(qAbs(result->height - qRound(resultHeight * factor)) <= 2,
+                 qPrintable(QString::number(result->height)));
+        STEP(checkPlaced(*result));
+        pressKeys(*result, {"alt+b"});
+        QTest::qWait(1000);
+        pressKeys(copy.window, {"alt+x"});
+        const auto farewell = waitForWindow(windowPattern, copy.pid(), qRound(referWidth * factor));
+        QVERIFY2(farewell, "no refer-a-friend window after Back and Exit");
+        STEP(checkPlaced(*farewell));
         copy.kill();
     }
 
