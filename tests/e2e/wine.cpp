@@ -630,6 +630,27 @@ private slots:
             QVERIFY2(drawn <= 0.25, qPrintable(distances));
             QVERIFY2(percent == 100 || other >= drawn + 0.75, qPrintable(distances));
         }
+        // The pointer is the system's pointing hand over a link at every scale, and the arrow off
+        // it: Wine hands Windows' own pointers to the X server by their names in its cursor theme,
+        // which draws them at its own size; a pointer made by the program from a picture would
+        // come without a name.
+        for (const auto &[y, expected] : {std::pair{menuBar + qRound(10 * factor), "hand2"},
+                                          std::pair{menuBar / 2, "left_ptr"}}) {
+            tool(u"xdotool"_s, {u"mousemove"_s, u"--window"_s, copy.window.id,
+                                QString::number(qRound(320 * factor)), QString::number(y)});
+            QString pointer;
+            QVERIFY2(waitUntil(
+                         [&] {
+                             pointer =
+                                 tool(u"python3"_s,
+                                      {QDir(env("TRESSORA_E2E_SOURCE")).filePath(u"pointer.py"_s)})
+                                     .value_or(QString());
+                             return pointer.section(u'\t', 0, 0) == QLatin1StringView(expected);
+                         },
+                         5000),
+                     qPrintable(u"the pointer at %1 is %2, not %3"_s.arg(y).arg(pointer.trimmed(),
+                                                                                expected)));
+        }
         // By the keyboard to the result window, scaled and placed alike, and from the quiz window
         // to the refer-a-friend window. (Without a window manager, Wine leaves a hidden window's
         // last picture on the screen, so the new window alone is waited for.)

@@ -23,7 +23,7 @@ packages="make cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev qt6-bas
           qt6-tools-dev qt6-l10n-tools qt6-translations-l10n dpkg-dev ca-certificates
           nsis zip unzip wine wine64 xvfb xauth xdotool x11-utils imagemagick
           fonts-dejavu-core procps g++ pkg-config libgl-dev mutter dbus-x11 wmctrl x11-apps xclip
-          osslsigncode openssl"
+          osslsigncode openssl python3 libxfixes3"
 
 # The signing files, each in its folder made visible inside the root.
 binds=(--bind "$repo:/mnt/tressora")
