@@ -146,6 +146,20 @@ double artDistance(const QImage &screen, const QRect &place, const QImage &art, 
     return best;
 }
 
+// Rectangles of a window at 100 %, where they lie in it at a scale; those given from the bottom
+// (a negative top) stay as far from the bottom of the window's inside, `height` high.
+QList<QRect> scaledRects(const QList<QRect> &rects, double factor, int height)
+{
+    QList<QRect> scaled;
+    for (const QRect &r : rects) {
+        scaled << QRect(qRound(r.x() * factor), qRound(r.y() * factor), qRound(r.width() * factor),
+                        qRound(r.height() * factor));
+        if (r.y() < 0)
+            scaled.last().moveTop(height + scaled.last().y());
+    }
+    return scaled;
+}
+
 // Every file of a folder, by its path inside it, with the time it was last written.
 QMap<QString, QDateTime> folderFiles(const QString &folder)
 {
@@ -541,16 +555,6 @@ private slots:
                 } else {
                     STEP(waitForScaledQuiz(copy, factor));
                 }
-                const auto varyingIn = [&](const QRect &place) {
-                    QList<QRect> inside;
-                    for (const QRect &r : varying) {
-                        inside << QRect(qRound(r.x() * factor), qRound(r.y() * factor),
-                                        qRound(r.width() * factor), qRound(r.height() * factor));
-                        if (r.y() < 0)
-                            inside.last().moveTop(place.height() + inside.last().y());
-                    }
-                    return inside;
-                };
                 QImage before; // a pop-up or box over the quiz window must show
                 if (width != quizWidth) {
                     STEP(copy.go(keys, width));
@@ -562,7 +566,7 @@ private slots:
                 QTest::qWait(2000); // the pop-up open, the window drawn
                 const QRect place = windowRect(copy.window);
                 pictures[dark] = screenPicture().copy(place);
-                random = varyingIn(place);
+                random = scaledRects(varying, factor, place.height());
                 QVERIFY2(before.isNull() ||
                              !lookDifference(before, pictures[dark], random).isEmpty(),
                          "nothing opens over the quiz window");
@@ -576,6 +580,77 @@ private slots:
         }
         QVERIFY(writeRegistryNumber(personalize, u"AppsUseLightTheme"_s, 1));
         QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    }
+
+    // One copy with dark mode on at 150 %, walked as a user walks it from the quiz window to the
+    // program's end, looks at every step as one copy walked the same way with dark mode off.
+    void darkModeRoad()
+    {
+        struct Step {
+            const char *name;
+            Keys keys;
+            int width;
+            QList<QRect> varying;
+            bool opensOver = false; // a pop-up or box over the window, which must show
+        };
+        const QList<QRect> quizAdverts = {QRect(0, -60, quizWidth, 60)};
+        const QList<Step> road = {
+            {"the quiz window", {}, quizWidth, quizAdverts},
+            {"its age list open", {"Tab", "Tab", "Tab", "F4"}, quizWidth, quizAdverts, true},
+            {"the result window",
+             {"Escape", "Tab", "Tab", "Return"},
+             resultWidth,
+             {QRect(0, -56, resultWidth, 56)}},
+            {"the quiz window again", {"alt+b"}, quizWidth, quizAdverts},
+            {"the about box", {"alt+h", "a"}, quizWidth, quizAdverts, true},
+            {"the quiz window after it", {"Escape"}, quizWidth, quizAdverts},
+            {"the farewell window", {"alt+x"}, referWidth, {QRect(8, 56, 465, 73)}},
+        };
+        constexpr int percent = 150;
+        const double factor = percent / 100.0;
+        const QString desktop = u"HKCU\\Control Panel\\Desktop"_s;
+        const QString personalize =
+            u"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize"_s;
+        QVERIFY(writeRegistryNumber(desktop, u"LogPixels"_s, 96 * percent / 100));
+        const auto restore = qScopeGuard([&] {
+            writeRegistryNumber(desktop, u"LogPixels"_s, 96);
+            writeRegistryNumber(personalize, u"AppsUseLightTheme"_s, 1);
+        });
+        QList<QImage> pictures[2];
+        QList<QList<QRect>> random;
+        for (const bool dark : {false, true}) {
+            QVERIFY(writeRegistryNumber(personalize, u"AppsUseLightTheme"_s, dark ? 0 : 1));
+            Sandbox sandbox;
+            STEP(useInstalledProgram(sandbox));
+            Copy copy(sandbox);
+            STEP(waitForScaledQuiz(copy, factor));
+            random.clear();
+            for (const Step &step : road) {
+                if (qRound(step.width * factor) != copy.window.width)
+                    STEP(copy.go(step.keys, qRound(step.width * factor)));
+                else if (!step.keys.isEmpty())
+                    pressKeys(step.keys); // where the focus is, a box over the window included
+                QTest::qWait(2000);       // the pop-up or box open, the window drawn
+                const QRect place = windowRect(copy.window);
+                pictures[dark] << screenPicture().copy(place);
+                random << scaledRects(step.varying, factor, place.height());
+                if (step.opensOver) {
+                    const QImage &before = pictures[dark].at(pictures[dark].size() - 2);
+                    QVERIFY2(
+                        !lookDifference(before, pictures[dark].last(), random.last()).isEmpty(),
+                        qPrintable(u"%1 does not show"_s.arg(QLatin1StringView(step.name))));
+                }
+            }
+            pressKeys(copy.window, {"alt+x"});
+            QVERIFY2(copy.waitForCleanExit(), "the program does not end with code 0");
+            wineTool(u"wineserver"_s, {u"-k"_s}, 30000);
+        }
+        for (qsizetype i = 0; i < road.size(); ++i) {
+            const QString difference =
+                lookDifference(pictures[0].at(i), pictures[1].at(i), random.at(i));
+            QVERIFY2(difference.isEmpty(),
+                     qPrintable(u"%1: %2"_s.arg(QLatin1StringView(road.at(i).name), difference)));
+        }
     }
 
     // At 100 to 200 % on a large and a small screen the quiz, result and farewell windows scale
