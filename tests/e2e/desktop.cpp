@@ -174,12 +174,12 @@ QImage screenPicture()
     return png ? QImage::fromData(*png, "PNG").convertToFormat(QImage::Format_RGB32) : QImage();
 }
 
-namespace {
-
-int distance(QRgb a, QRgb b)
+int colourDistance(QRgb a, QRgb b)
 {
     return qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
 }
+
+namespace {
 
 // The commonest colour of a region, and the one farthest from it.
 std::pair<QRgb, QRgb> backgroundAndText(const QImage &picture, const QRect &region)
@@ -198,7 +198,7 @@ std::pair<QRgb, QRgb> backgroundAndText(const QImage &picture, const QRect &regi
     }
     QRgb text = background;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        if (distance(it.key(), background) > distance(text, background))
+        if (colourDistance(it.key(), background) > colourDistance(text, background))
             text = it.key();
     return {background, text};
 }
@@ -216,7 +216,7 @@ QString lookDifference(const QImage &a, const QImage &b, const QList<QRect> &var
     int differing = 0;
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x)
-            if (!isVarying(x, y) && distance(a.pixel(x, y), b.pixel(x, y)) > 24)
+            if (!isVarying(x, y) && colourDistance(a.pixel(x, y), b.pixel(x, y)) > 24)
                 ++differing;
     QStringList found;
     if (differing > 0)
@@ -225,7 +225,7 @@ QString lookDifference(const QImage &a, const QImage &b, const QList<QRect> &var
         const QRect inside = region & a.rect();
         const auto [backA, textA] = backgroundAndText(a, inside);
         const auto [backB, textB] = backgroundAndText(b, inside);
-        if (distance(backA, backB) > 24 || distance(textA, textB) > 24)
+        if (colourDistance(backA, backB) > 24 || colourDistance(textA, textB) > 24)
             found << u"in %1,%2 %3x%4: %5 on %6 instead of %7 on %8"_s.arg(inside.x())
                          .arg(inside.y())
                          .arg(inside.width())

@@ -47,6 +47,8 @@ bool mapped(const Window &window);
 QRect windowRect(const Window &window);
 // The screen as the X server shows it now (ImageMagick's import), or a null image.
 QImage screenPicture();
+// How far apart two colours are: the sum of their channels' differences (0 to 765).
+int colourDistance(QRgb a, QRgb b);
 // How two pictures of the same place differ: the pixels that differ by more than anti-aliasing
 // could make them, outside the rectangles whose text changes from run to run (drawn at random);
 // inside each of those, whether its background and its text (the commonest colour, and the one

@@ -84,15 +84,21 @@ std::optional<QString> wine(const QStringList &arguments, int timeoutMs = 180000
     return wineTool(u"wine"_s, arguments, timeoutMs);
 }
 
-// The exit code of a Windows program run with Wine, or -1 when it did not end in time.
-int wineExitCode(const QStringList &arguments, int timeoutMs = 180000)
+// Starts a Windows program with Wine in the test prefix, its input and output going nowhere.
+void startWithWine(QProcess &process, const QStringList &arguments)
 {
-    QProcess process;
     process.setProcessEnvironment(wineEnvironment());
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
     process.setStandardInputFile(QProcess::nullDevice());
     process.start(u"wine"_s, arguments);
+}
+
+// The exit code of a Windows program run with Wine, or -1 when it did not end in time.
+int wineExitCode(const QStringList &arguments, int timeoutMs = 180000)
+{
+    QProcess process;
+    startWithWine(process, arguments);
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();
         process.waitForFinished();
@@ -138,8 +144,7 @@ double artDistance(const QImage &screen, const QRect &place, const QImage &art, 
                 const auto *b =
                     reinterpret_cast<const QRgb *>(screen.constScanLine(at.y() + y)) + at.x();
                 for (int x = 0; x < scaled.width(); ++x)
-                    sum += qAbs(qRed(a[x]) - qRed(b[x])) + qAbs(qGreen(a[x]) - qGreen(b[x])) +
-                           qAbs(qBlue(a[x]) - qBlue(b[x]));
+                    sum += colourDistance(a[x], b[x]);
             }
             best = qMin(best, sum / (3.0 * scaled.width() * scaled.height()));
         }
@@ -386,15 +391,12 @@ private slots:
         // (The wizard's pages add a space to the title.)
         const QString titled = u'^' + QRegularExpression::escape(title) + u"\\s*$"_s;
         QProcess setup;
-        setup.setProcessEnvironment(wineEnvironment());
-        setup.setStandardOutputFile(QProcess::nullDevice());
-        setup.setStandardErrorFile(QProcess::nullDevice());
         const auto endSetup = qScopeGuard([&] {
             setup.kill();
             setup.waitForFinished();
         });
         for (const bool closeFirst : {false, true}) {
-            setup.start(u"wine"_s, {env("TRESSORA_WINE_SETUP")});
+            startWithWine(setup, {env("TRESSORA_WINE_SETUP")});
             auto box = waitForWindow(titled, setup.processId(), anyWidth, 60000);
             QVERIFY2(box, "the installer does not ask for the running copy to be closed");
             if (closeFirst) { // the user goes back to the program and closes it
@@ -411,10 +413,7 @@ private slots:
                 QCOMPARE(setup.exitCode(), 3);
                 // The uninstaller asks alike, and Cancel ends it with the same code.
                 QProcess uninstall;
-                uninstall.setProcessEnvironment(wineEnvironment());
-                uninstall.setStandardOutputFile(QProcess::nullDevice());
-                uninstall.setStandardErrorFile(QProcess::nullDevice());
-                uninstall.start(u"wine"_s, {folder + u"/Uninstall.exe"_s, u"_?="_s + location});
+                startWithWine(uninstall, {folder + u"/Uninstall.exe"_s, u"_?="_s + location});
                 const auto question = waitForWindow(u"."_s, uninstall.processId(), anyWidth, 60000);
                 QVERIFY2(question,
                          "the uninstaller does not ask for the running copy to be closed");
