@@ -13,6 +13,8 @@
 # /sys, /dev, /dev/pts, /dev/shm, the host's /tmp so that X displays are numbered as one with
 # the host's, and any --bind folders), and takes them all down again however the command ends.
 set -euo pipefail
+# A step that fails inside $(...) stops the script too, not only the substitution.
+shopt -s inherit_errexit
 
 roots=${TRESSORA_ROOTS:-${XDG_CACHE_HOME:-$HOME/.cache}/tressora}
 suite=${TRESSORA_ROOT_SUITE:-trixie}
@@ -31,7 +33,7 @@ host_mirror() {
     uri=$(grep -hsE '^(URIs:|deb )' /etc/apt/sources.list /etc/apt/sources.list.d/*.list \
               /etc/apt/sources.list.d/*.sources 2>/dev/null |
           grep -v -- '-security' | sed -E 's/^URIs:[[:space:]]*//; s/^deb (\[[^]]*\] )?//' |
-          awk '{print $1; exit}')
+          awk '{print $1; exit}') || true # no list (or an early end of the pipe): the default
     echo "${uri:-http://deb.debian.org/debian}"
 }
 
