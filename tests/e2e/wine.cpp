@@ -16,6 +16,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QMap>
 #include <QPoint>
 #include <QRegularExpression>
@@ -23,6 +24,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 #include <optional>
 
@@ -327,6 +329,38 @@ private slots:
               "plugins/platforms/qwindows.dll", "plugins/imageformats/qjpeg.dll", "qt.conf",
               "translations/qtbase_de.qm", "libstdc++-6.dll"})
             QVERIFY2(QFileInfo::exists(folder + u'/' + QLatin1String(file)), file);
+        // Qt's catalogues hold the messages of this Qt's classes only, and every one that the
+        // program's windows, lists and message boxes show as Qt's whole catalogue has it.
+        const struct {
+            const char *context, *source;
+        } shown[] = {{"QPlatformTheme", "OK"},
+                     {"QPlatformTheme", "Cancel"},
+                     {"QPlatformTheme", "&Yes"},
+                     {"QPlatformTheme", "&No"},
+                     {"QMessageBox", "Show Details..."},
+                     {"QLineEdit", "&Copy"},
+                     {"QLineEdit", "Select All"},
+                     {"QWidgetTextControl", "&Copy"},
+                     {"QScrollBar", "Scroll here"},
+                     {"QShortcut", "Ctrl"},
+                     {"QAccessibleActionInterface", "Press"},
+                     {"QComboBox", "Open the combo box selection popup"},
+                     {"QUnicodeControlCharacterMenu", "Insert Unicode control character"}};
+        for (const QString &language : {u"de"_s, u"fr"_s, u"es"_s}) {
+            const QString name = u"/qtbase_"_s + language + u".qm"_s;
+            const QString whole = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + name;
+            QTranslator installed, complete;
+            QVERIFY2(installed.load(folder + u"/translations"_s + name), qPrintable(name));
+            QVERIFY2(complete.load(whole), qPrintable(whole));
+            for (const auto &[context, source] : shown) {
+                const QString expected = complete.translate(context, source);
+                QVERIFY2(!expected.isEmpty(), source);
+                QCOMPARE(installed.translate(context, source), expected);
+            }
+            QVERIFY2(!complete.translate("QPrintDialog", "Print").isEmpty(), qPrintable(whole));
+            QVERIFY2(installed.translate("QPrintDialog", "Print").isEmpty(),
+                     "the catalogue still holds a class this Qt does not have");
+        }
         QDirIterator programFiles(prefix() + u"/drive_c"_s, {u"Program Files*"_s}, QDir::Dirs);
         while (programFiles.hasNext())
             QVERIFY2(!QFileInfo::exists(programFiles.next() + u"/Tressora"_s),

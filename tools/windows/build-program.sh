@@ -31,6 +31,8 @@ rm -rf "$stage"
 cmake --install "$build/program" --strip --prefix "$stage/Tressora" >/dev/null
 # Qt's and the MinGW runtime's DLLs are copied as built, with their symbols: those go too.
 find "$stage/Tressora" -name '*.dll' -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
+# Qt's catalogues keep the messages of the classes this Qt has, not those of every platform's.
+python3 tools/windows/trim-qt-catalogues.py "$stage/Tressora"
 sign=()
 if [ -n "${TRESSORA_SIGN_CERT:-}" ] && [ -n "${TRESSORA_SIGN_KEY:-}" ]; then
     "$(pwd)/tools/windows/sign.sh" "$stage/Tressora/Tressora.exe"
