@@ -16,6 +16,7 @@
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
+SetCompressorDictSize 32
 
 !include "MUI2.nsh"
 

@@ -16,7 +16,7 @@ WORK=${QT_WORK:-/var/cache/tressora/qt-mingw64}
 JOBS=${JOBS:-$(nproc)}
 marker=$QT_PREFIX/.tressora-qt-complete
 # What a build is made with: a kept Qt of another recipe is built again.
-recipe=9
+recipe=10
 
 host_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 if [ -e "$marker" ] && [ "$(cat "$marker")" = "$host_version recipe $recipe" ]; then
@@ -43,18 +43,25 @@ if [ "$(cat "$WORK/version" 2>/dev/null)" != "$host_version recipe $recipe" ]; t
     (cd "$WORK/source" && apt-get "${apt_private[@]}" source -q "qt6-base=$host_version" >../source.log 2>&1) ||
         { tail -n 20 "$WORK/source.log" >&2; exit 1; }
     src=$(find "$WORK/source" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
-    # Three changes to Debian's source, each a line or two: the minimal platform plugin, which
+    # Four changes to Debian's source, each a line or two: the minimal platform plugin, which
     # has no switch of its own and serves nothing here, is left out; Qt Gui is built in unity
-    # batches on Windows too (Qt turns them off there for the whole module), but for the three
-    # sources that clash with others in a batch; PCRE2 runs its patterns interpreted, without the
-    # compiler to machine code that the program's few short patterns gain nothing from.
+    # batches on Windows too (Qt turns them off there for the whole module), but for the source
+    # that clashes with others in a batch; PCRE2 runs its patterns interpreted, without the
+    # compiler to machine code that the program's few short patterns gain nothing from; Qt Gui's
+    # Direct3D 11 and 12 renderers (with the latter's memory allocator) are left out: they serve
+    # only windows drawn through Qt's hardware rendering layer, which widgets drawn in software,
+    # as all of the program's are, never use, and without them that layer reports Direct3D
+    # unavailable, as it does where Qt is built with old Windows headers.
     sed -i '/add_subdirectory(minimal)/d' "$src/src/plugins/platforms/CMakeLists.txt"
     printf '%s\n' '' 'set_target_properties(Gui PROPERTIES UNITY_BUILD ON)' \
-        'set_source_files_properties(rhi/qrhid3d11.cpp rhi/qrhid3d12.cpp' \
-        '    text/windows/qwindowsfontengine.cpp PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)' \
-        >>"$src/src/gui/CMakeLists.txt"
+        'set_source_files_properties(text/windows/qwindowsfontengine.cpp' \
+        '    PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)' >>"$src/src/gui/CMakeLists.txt"
     printf '%s\n' '' 'target_compile_definitions(BundledPcre2 PRIVATE PCRE2_DISABLE_JIT)' \
         >>"$src/src/3rdparty/pcre2/CMakeLists.txt"
+    sed -i -e '/rhi\/qrhid3d1[12]\.cpp/d' -e '/rhi\/qrhid3dhelpers\.cpp/d' \
+        -e '/D3D12MemoryAllocator\/D3D12MemAlloc\.cpp/d' "$src/src/gui/CMakeLists.txt"
+    sed -i -e '/case D3D11:/,/case Metal:/s/^#ifdef Q_OS_WIN$/#if 0/' \
+        -e '/case D3D12:/,/^    }$/s/^#ifdef Q_OS_WIN$/#if 0/' "$src/src/gui/rhi/qrhi.cpp"
     echo "$host_version recipe $recipe" >"$WORK/version"
 fi
 src=$(find "$WORK/source" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
@@ -77,7 +84,8 @@ off="calendarwidget datetimeedit colordialog fontdialog filedialog fscompleter e
      raster_64bit raster_fp
      hijricalendar islamiccivilcalendar jalalicalendar sharedmemory systemsemaphore
      transposeproxymodel concatenatetablesproxymodel identityproxymodel sortfilterproxymodel
-     mimetype_database commandlineparser filesystemwatcher itemmodeltester"
+     mimetype_database commandlineparser filesystemwatcher itemmodeltester
+     permissions sha3_fast filesystemmodel formlayout statustip"
 # ...and what they do use, which must still be there once Qt has weighed the switches.
 needed="accessibility messagebox mainwindow menubar menu combobox textedit lineedit groupbox
         checkbox radiobutton pushbutton label dialog style_fusion style_windows
@@ -88,7 +96,8 @@ needed="accessibility messagebox mainwindow menubar menu combobox textedit linee
 feature_args=()
 for feature in $off; do feature_args+=("-DFEATURE_$feature=OFF"); done
 
-# One unity translation unit per batch of sources, optimised for size. Bundled zlib, PNG, JPEG,
+# One unity translation unit per batch of sources, optimised for size, each function and datum in
+# a section of its own so that the linker drops those nothing refers to. Bundled zlib, PNG, JPEG,
 # PCRE2 and FreeType (the MinGW sysroot has none of them; FreeType is what the offscreen
 # platform draws with); no HarfBuzz (Debian's source leaves it out), network, SQL, D-Bus,
 # printing, Vulkan or OpenGL (INPUT_opengl=no: the Windows platform plugin builds without it).
@@ -98,6 +107,7 @@ for feature in $off; do feature_args+=("-DFEATURE_$feature=OFF"); done
 # off, so that a build that goes on in an older tree gets them all.
 # The toolchain goes with the installed Qt, whose own toolchain file loads it from there.
 # A Qt of another version or recipe goes first, so that none of its files stays behind.
+sections="-ffunction-sections -fdata-sections"
 [ -e "$QT_PREFIX/.tressora-qt-building" ] || rm -rf "$QT_PREFIX"
 mkdir -p "$QT_PREFIX"
 touch "$QT_PREFIX/.tressora-qt-building"
@@ -111,7 +121,8 @@ cmake -G Ninja -S "$src" -B "$WORK/build" \
     -DQT_BUILD_TESTS=OFF -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_BENCHMARKS=OFF \
     -DQT_BUILD_MANUAL_TESTS=OFF -DQT_BUILD_TOOLS_WHEN_CROSSCOMPILING=OFF -DQT_GENERATE_SBOM=OFF \
     -DQT_UNITY_BUILD=ON -DQT_UNITY_BUILD_BATCH_SIZE="${QT_UNITY_BATCH:-32}" \
-    -DFEATURE_optimize_size=ON \
+    -DFEATURE_optimize_size=ON -DCMAKE_C_FLAGS="$sections" -DCMAKE_CXX_FLAGS="$sections" \
+    -DCMAKE_SHARED_LINKER_FLAGS=-Wl,--gc-sections -DCMAKE_MODULE_LINKER_FLAGS=-Wl,--gc-sections \
     -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF \
     -DFEATURE_system_pcre2=OFF -DFEATURE_system_freetype=OFF -DFEATURE_freetype=ON \
     -DFEATURE_harfbuzz=OFF -DFEATURE_system_harfbuzz=OFF \
